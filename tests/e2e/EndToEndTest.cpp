@@ -77,7 +77,9 @@ double Brightness(const HostImage& image, int32_t x, int32_t y) {
         }
         return (color[1] + color[2] + color[3]) / (3.0 * full);
     }
-    return (image.Sample(x, y, 0) + image.Sample(x, y, 1) + image.Sample(x, y, 2)) / (3.0 * full);
+    // Opacity counts: a half-transparent pixel reads (and engraves) darker.
+    const double alpha = image.planes >= 4 ? image.Sample(x, y, 3) / full : 1.0;
+    return alpha * (image.Sample(x, y, 0) + image.Sample(x, y, 1) + image.Sample(x, y, 2)) / (3.0 * full);
 }
 
 // Correlation of 16 x 16 block brightness before and after: an engraving follows the tone.

@@ -1,0 +1,33 @@
+// tests/win/plugin/PluginFile.h: where the built plug-in is, and its resources as a host sees
+// them (the DLL mapped as a data file, resources looked up through the Win32 loader).
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// The plug-in's path in Windows form (the build tree is reached through Wine's Z: drive).
+std::string PluginPath();
+
+// The whole file; empty when it cannot be read.
+std::vector<uint8_t> ReadPluginFile();
+
+// The plug-in mapped as a resource-only module for the life of the object.
+class PluginResources {
+public:
+    PluginResources();
+    ~PluginResources();
+    PluginResources(const PluginResources&) = delete;
+    PluginResources& operator=(const PluginResources&) = delete;
+
+    bool IsOpen() const { return module != nullptr; }
+    // Language ids under which (type, id) exists, in the order the loader enumerates them.
+    std::vector<uint16_t> Languages(const char* type, uint16_t id) const;
+    // The bytes of (type, id, language); empty when missing.
+    std::vector<uint8_t> Bytes(const char* type, uint16_t id, uint16_t language) const;
+
+private:
+    void* module = nullptr;
+};
+
+constexpr uint16_t kEnglishUnitedStates = 1033;

@@ -6,10 +6,16 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 build=${1:-build/windows}
+native=${MV_NATIVE_BUILD:-build/native}
 jobs=${MV_JOBS:-$(nproc)}
 
+# The Windows run is compared with the native run of the same cases: the native build writes the
+# reference (a no-op when scripts/test.sh has just built it).
+[ -f "$native/CMakeCache.txt" ] || cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+cmake --build "$native" -j "$jobs"
+
 cmake -S . -B "$build" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake \
-      -DCMAKE_BUILD_TYPE=RelWithDebInfo > /dev/null
+      -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMV_PARITY_REFERENCE="$PWD/$native/parity-reference.txt" > /dev/null
 cmake --build "$build" -j "$jobs"
 
 # A private prefix inside the build tree: nothing of the user's own Wine set-up is touched or used.
@@ -28,10 +34,12 @@ fi
 
 status=0
 ctest --test-dir "$build" --output-on-failure -LE gui || status=1
-# Dialogs need a display; xvfb-run gives each run its own (-a picks a free number).
-if [ -n "$(ctest --test-dir "$build" -N -L gui | grep -E '^ +Test +#')" ]; then
-    xvfb-run -a ctest --test-dir "$build" --output-on-failure -L gui || status=1
-fi
-# Let the Wine server end by itself; the next run starts a fresh one.
+# Let this Wine session end before the next one, which gets a display.
 wineserver -w
+# Windows need a display; xvfb-run gives the run its own (-a picks a free number). Wine's
+# processes must be gone before xvfb-run closes the display, hence the wait inside.
+if ctest --test-dir "$build" -N -L gui | grep -qE '^ +Test +#'; then
+    xvfb-run -a bash -c 'ctest --test-dir "$1" --output-on-failure -L gui; s=$?; wineserver -w; exit $s' \
+        _ "$build" || status=1
+fi
 exit $status

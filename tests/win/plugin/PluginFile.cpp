@@ -5,12 +5,14 @@
 
 #include <windows.h>
 
-std::string PluginPath() {
-    std::string path = "Z:" MV_PLUGIN_PATH;  // an absolute path of the build machine
+std::string WindowsPath(const std::string& buildMachinePath) {
+    std::string path = "Z:" + buildMachinePath;
     for (char& c : path)
         if (c == '/') c = '\\';
     return path;
 }
+
+std::string PluginPath() { return WindowsPath(MV_PLUGIN_PATH); }
 
 std::vector<uint8_t> ReadPluginFile() {
     std::ifstream in(PluginPath(), std::ios::binary);

@@ -6,7 +6,10 @@
 #include <string>
 #include <vector>
 
-// The plug-in's path in Windows form (the build tree is reached through Wine's Z: drive).
+// A path of the build machine in Windows form: Wine reaches the root through its Z: drive.
+std::string WindowsPath(const std::string& buildMachinePath);
+
+// The plug-in's path in Windows form.
 std::string PluginPath();
 
 // The whole file; empty when it cannot be read.

@@ -31,8 +31,8 @@ HostImage MakeDocument(int32_t width, int32_t height, int32_t planes, int32_t de
                 uint64_t value = 0;
                 if (c < colourPlanes) {
                     // 0..1024 ramp, shifted per plane; the disc is a fifth as bright.
-                    uint64_t tone = static_cast<uint64_t>((x * 1024 / std::max(width - 1, 1) +
-                                                           y * 1024 / std::max(height - 1, 1)) / 2);
+                    uint64_t tone = static_cast<uint64_t>(
+                        (x * 1024 / std::max(width - 1, 1) + y * 1024 / std::max(height - 1, 1)) / 2);
                     tone = (tone + static_cast<uint64_t>(c) * 200) % 1025;
                     if (inDisc) tone /= 5;
                     value = tone * full / 1024;
@@ -66,6 +66,7 @@ struct Case {
     int32_t depth;
     bool selection;
     std::function<void(FilterParameters&)> settings;
+    bool smallHost = false;  // a host with no suites and no 32-bit rectangles, as many non-editor hosts
 };
 
 std::vector<Case> AllCases() {
@@ -112,6 +113,8 @@ std::vector<Case> AllCases() {
         {"lines-cmyk16", host::kModeCMYK64, 4, 16, false, [](FilterParameters& p) { p.pattern = 0; }},
         {"default-rgb8-selection", host::kModeRGB, 3, 8, true, keep},
         {"rings-waves2-rgb16-selection", host::kModeRGB48, 3, 16, true, [](FilterParameters& p) { p.pattern = 5; }},
+        {"default-rgb8-small-host", host::kModeRGB, 3, 8, false, keep, /*smallHost=*/true},
+        {"default-cmyk8-small-host", host::kModeCMYK, 4, 8, false, keep, /*smallHost=*/true},
         {"gray8-refused", host::kModeGrayScale, 1, 8, false, keep},
     };
 }
@@ -123,6 +126,11 @@ Outcome RunCase(const Case& c, emulator::EntryPoint entry, MessageSource& messag
     emulator::HostOptions options;
     // A replayed action without its dialog: the run must not wait for anyone.
     options.playInfo = host::kPlayDialogDontDisplay;
+    if (c.smallHost) {
+        options.bigDocument = false;
+        options.basicSuite = false;
+        options.hostSig = host::FourCC("spHO");
+    }
     emulator::EmulatedHost host(entry, options);
     host.SetImage(MakeDocument(kWidth, kHeight, c.planes, c.depth, c.mode));
     if (c.selection) host.SetSelection(MakeSelection(kWidth, kHeight));
@@ -181,9 +189,8 @@ bool ParseOutcome(const std::string& line, Outcome& outcome) {
     const std::string separator = " | ";
     for (size_t at = line.find(separator); at != std::string::npos;) {
         const size_t next = line.find(separator, at + separator.size());
-        outcome.messages.push_back(line.substr(at + separator.size(), next == std::string::npos
-                                                                          ? std::string::npos
-                                                                          : next - at - separator.size()));
+        outcome.messages.push_back(line.substr(
+            at + separator.size(), next == std::string::npos ? std::string::npos : next - at - separator.size()));
         at = next;
     }
     return true;

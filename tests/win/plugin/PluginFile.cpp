@@ -12,7 +12,9 @@ std::string WindowsPath(const std::string& buildMachinePath) {
     return path;
 }
 
-std::string PluginPath() { return WindowsPath(MV_PLUGIN_PATH); }
+std::string PluginPath() {
+    return WindowsPath(MV_PLUGIN_PATH);
+}
 
 std::vector<uint8_t> ReadPluginFile() {
     std::ifstream in(PluginPath(), std::ios::binary);

@@ -2,7 +2,6 @@
 // of the same cases: same documents, settings and selections must give the same bytes.
 #include "tests/win/parity/MessageBoxCatcher.h"
 #include "tests/win/parity/ParityCases.h"
-#include "tests/win/plugin/PiplReader.h"
 #include "tests/win/plugin/PluginFile.h"
 
 #include <fstream>
@@ -26,22 +25,9 @@ class WineParity : public ::testing::Test {
 protected:
     // The cases run once for the whole suite: each Wine run of the renderer costs real time.
     static void SetUpTestSuite() {
-        Pipl pipl;
-        std::string error;
-        if (!ParsePipl(PluginResources().Bytes("PiPL", 16000, kEnglishUnitedStates), pipl, error)) {
-            setUpError = "PiPL: " + error;
-            return;
-        }
-        module = LoadLibraryA(PluginPath().c_str());
-        if (module == nullptr) {
-            setUpError = "LoadLibrary failed for " + PluginPath();
-            return;
-        }
-        // Like a host: the entry point is whatever the PiPL names.
-        auto entry = reinterpret_cast<emulator::EntryPoint>(
-            reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module), EntryPointName(pipl).c_str())));
-        if (entry == nullptr) {
-            setUpError = "no entry point named " + EntryPointName(pipl);
+        plugin = new LoadedPlugin();
+        if (plugin->Entry() == nullptr) {
+            setUpError = plugin->Error();
             return;
         }
         MessageBoxCatcher catcher;
@@ -50,7 +36,7 @@ protected:
             return;
         }
         CaughtMessages messages(catcher);
-        outcomes = new std::vector<parity::Outcome>(parity::RunAllCases(entry, messages));
+        outcomes = new std::vector<parity::Outcome>(parity::RunAllCases(plugin->Entry(), messages));
 
         std::ofstream out("parity-wine.txt", std::ios::binary);  // kept for a diff against the reference
         for (const parity::Outcome& o : *outcomes) out << parity::FormatOutcome(o) << '\n';
@@ -59,8 +45,8 @@ protected:
     static void TearDownTestSuite() {
         delete outcomes;
         outcomes = nullptr;
-        if (module != nullptr) FreeLibrary(static_cast<HMODULE>(module));
-        module = nullptr;
+        delete plugin;
+        plugin = nullptr;
     }
 
     void SetUp() override { ASSERT_TRUE(setUpError.empty()) << setUpError; }
@@ -72,12 +58,12 @@ protected:
     }
 
     static std::vector<parity::Outcome>* outcomes;
-    static void* module;
+    static LoadedPlugin* plugin;
     static std::string setUpError;
 };
 
 std::vector<parity::Outcome>* WineParity::outcomes = nullptr;
-void* WineParity::module = nullptr;
+LoadedPlugin* WineParity::plugin = nullptr;
 std::string WineParity::setUpError;
 
 }  // namespace
@@ -116,4 +102,27 @@ TEST_F(WineParity, RefusedModeShowsBothWarningsAndLeavesTheDocument) {
     const std::vector<std::string> expected = {"WARNING: There are less than 3 layers",
                                                ": This Mode is Not Supported by the Plug-in"};
     EXPECT_EQ(o->messages, expected);
+}
+
+namespace {
+
+BOOL CALLBACK CountVisible(HWND window, LPARAM count) {
+    if (IsWindowVisible(window)) ++*reinterpret_cast<int*>(count);
+    return TRUE;
+}
+
+}  // namespace
+
+TEST(PluginAbout, AnswersSuccessAndLeavesNoWindowOpen) {
+    const LoadedPlugin plugin;
+    ASSERT_NE(plugin.Entry(), nullptr) << plugin.Error();
+    MessageBoxCatcher catcher;  // dismisses the about box as soon as it shows
+    ASSERT_TRUE(catcher.IsActive());
+    emulator::EmulatedHost host(plugin.Entry());
+    EXPECT_EQ(host.ShowAbout(), 0);
+    EXPECT_EQ(host.Ledger().LiveCount(), 0u);  // about creates and locks nothing
+    EXPECT_EQ(host.Ledger().LockedCount(), 0);
+    int visible = 0;
+    EnumThreadWindows(GetCurrentThreadId(), CountVisible, reinterpret_cast<LPARAM>(&visible));
+    EXPECT_EQ(visible, 0);
 }

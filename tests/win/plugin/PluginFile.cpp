@@ -1,5 +1,7 @@
 #include "tests/win/plugin/PluginFile.h"
 
+#include "tests/win/plugin/PiplReader.h"
+
 #include <fstream>
 #include <iterator>
 
@@ -57,4 +59,28 @@ std::vector<uint8_t> PluginResources::Bytes(const char* type, uint16_t id, uint1
     const DWORD size = SizeofResource(m, info);
     if (data == nullptr) return {};
     return std::vector<uint8_t>(data, data + size);
+}
+
+LoadedPlugin::LoadedPlugin() {
+    Pipl pipl;
+    if (!ParsePipl(PluginResources().Bytes("PiPL", 16000, kEnglishUnitedStates), pipl, error)) {
+        error = "PiPL: " + error;
+        return;
+    }
+    module = LoadLibraryA(PluginPath().c_str());
+    if (module == nullptr) {
+        error = "LoadLibrary failed for " + PluginPath() + " with " + std::to_string(GetLastError());
+        return;
+    }
+    const std::string name = EntryPointName(pipl);
+    FARPROC proc = GetProcAddress(static_cast<HMODULE>(module), name.c_str());
+    if (proc == nullptr) {
+        error = "no export named '" + name + "'";
+        return;
+    }
+    entry = reinterpret_cast<EntryPoint>(reinterpret_cast<void*>(proc));
+}
+
+LoadedPlugin::~LoadedPlugin() {
+    if (module != nullptr) FreeLibrary(static_cast<HMODULE>(module));
 }

@@ -34,3 +34,23 @@ private:
 };
 
 constexpr uint16_t kEnglishUnitedStates = 1033;
+
+// The plug-in loaded as a host loads it, with the entry point the PiPL names, for the life of the
+// object. `Entry()` is null (and `Error()` says why) when any step failed.
+class LoadedPlugin {
+public:
+    using EntryPoint = void (*)(int16_t selector, void* block, intptr_t* data, int16_t* result);
+
+    LoadedPlugin();
+    ~LoadedPlugin();
+    LoadedPlugin(const LoadedPlugin&) = delete;
+    LoadedPlugin& operator=(const LoadedPlugin&) = delete;
+
+    EntryPoint Entry() const { return entry; }
+    const std::string& Error() const { return error; }
+
+private:
+    void* module = nullptr;
+    EntryPoint entry = nullptr;
+    std::string error;
+};

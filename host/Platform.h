@@ -33,4 +33,8 @@ void SetMessageObserver(MessageObserver observer, void* context) noexcept;
 // Full path of the plug-in module itself (empty when unknown); presets and help live beside it.
 std::string ModulePath();
 
+// The module (DLL or executable) this code was linked into, recorded when it was loaded: dialogs,
+// bitmaps and other resources come from it. An HINSTANCE on Windows; nullptr elsewhere.
+void* ModuleHandle() noexcept;
+
 }  // namespace platform

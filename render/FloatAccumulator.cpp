@@ -1,0 +1,104 @@
+#include "render/FloatAccumulator.h"
+
+#include <cmath>
+
+namespace render {
+namespace {
+
+constexpr size_t kMaxRuns = 1u << 14;
+
+}  // namespace
+
+bool FloatAccumulator::Build(float start, float step, int64_t total) {
+    runs.clear();
+    count = total;
+    firstStuck = total;
+    descending = step < 0.0f;
+    int64_t k = 0;
+    float x = start;
+    while (k < total) {
+        if (runs.size() >= kMaxRuns) return false;
+        int64_t length = 1;
+        double increment = 0.0;
+        // Tiny and non-finite values are stepped one by one: their ulp is not the binade formula's.
+        if (std::fabs(x) > 1.0e-30f && std::isfinite(x)) {
+            int exponent = 0;
+            std::frexp(static_cast<double>(x), &exponent);  // |x| in [2^(exponent-1), 2^exponent)
+            const double low = std::ldexp(1.0, exponent - 1);
+            const double high = std::ldexp(1.0, exponent);
+            const double ulp = std::ldexp(1.0, exponent - 24);
+            const double units = static_cast<double>(step) / ulp;
+            const double rounded = std::nearbyint(units);
+            if (std::fabs(units - rounded) != 0.5) {
+                increment = rounded * ulp;
+                const double magnitude = std::fabs(static_cast<double>(x));
+                const bool away = (increment > 0.0) == (x > 0.0f);
+                const double move = std::fabs(increment);
+                // The exact sum lies within half an ulp of x + increment: keep a full ulp from the edges
+                // so that every addition of the run rounds within this binade.
+                double steps = 0.0;
+                if (move == 0.0) {
+                    steps = static_cast<double>(total - k);
+                } else if (away) {
+                    steps = std::floor((high - ulp - magnitude) / move);
+                } else {
+                    steps = std::floor((magnitude - ulp - low) / move);
+                }
+                if (steps > 0.0) {
+                    const double limit = static_cast<double>(total - k - 1);
+                    length = 1 + static_cast<int64_t>(steps < limit ? steps : limit);
+                }
+            }
+        }
+        runs.push_back({k, static_cast<double>(x), increment});
+        if (increment == 0.0 && length > 1 && firstStuck == total) firstStuck = k;
+        const float last = static_cast<float>(static_cast<double>(x) + static_cast<double>(length - 1) * increment);
+        k += length;
+        const float next = last + step;
+        if (next == last && firstStuck == total && k < total) firstStuck = k - 1;
+        x = next;
+    }
+    return true;
+}
+
+float FloatAccumulator::At(int64_t k) const {
+    size_t lo = 0;
+    size_t hi = runs.size();
+    while (hi - lo > 1) {
+        const size_t mid = (lo + hi) / 2;
+        if (runs[mid].first <= k) {
+            lo = mid;
+        } else {
+            hi = mid;
+        }
+    }
+    const Run& run = runs[lo];
+    return static_cast<float>(run.start + static_cast<double>(k - run.first) * run.increment);
+}
+
+template <class Predicate>
+int64_t FloatAccumulator::FirstWhere(Predicate predicate) const {
+    int64_t lo = 0;
+    int64_t hi = count;  // predicate is false before the answer and true from it on
+    while (lo < hi) {
+        const int64_t mid = lo + (hi - lo) / 2;
+        if (predicate(At(mid))) {
+            hi = mid;
+        } else {
+            lo = mid + 1;
+        }
+    }
+    return lo;
+}
+
+int64_t FloatAccumulator::FirstReaching(double bound) const {
+    if (descending) return FirstWhere([bound](float v) { return static_cast<double>(v) <= bound; });
+    return FirstWhere([bound](float v) { return static_cast<double>(v) >= bound; });
+}
+
+int64_t FloatAccumulator::FirstPassing(double bound) const {
+    if (descending) return FirstWhere([bound](float v) { return static_cast<double>(v) < bound; });
+    return FirstWhere([bound](float v) { return static_cast<double>(v) > bound; });
+}
+
+}  // namespace render

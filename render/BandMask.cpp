@@ -4,6 +4,7 @@ namespace render {
 
 void BandMask::Allocate(int64_t bytesPerRow, int64_t maxRows) {
     rowBytes = bytesPerRow;
+    // Rows start 8-byte aligned (the vector's storage is) so that word-aligned columns are aligned.
     stride = kLeftPad + ((bytesPerRow + kRightPad + 7) / 8) * 8;
     storage.assign(static_cast<size_t>(stride * maxRows), 0);
     firstRow = 0;

@@ -12,7 +12,7 @@ namespace render {
 class BandMask {
 public:
     static constexpr int64_t kLeftPad = 8;
-    static constexpr int64_t kRightPad = 16;
+    static constexpr int64_t kRightPad = 24;  // room for a word-aligned write past the last byte
 
     // Rows of `rowBytes` bytes each (bit x & 7 of byte x >> 3 is column x), for at most `maxRows`
     // rows. Throws std::bad_alloc when memory is short.
@@ -25,6 +25,7 @@ public:
     int64_t EndRow() const { return firstRow + rows; }
     int64_t RowBytes() const { return rowBytes; }
     int64_t RowBits() const { return rowBytes * 8; }
+    int64_t Stride() const { return stride; }
     uint8_t* Row(int64_t globalRow) { return storage.data() + (globalRow - firstRow) * stride + kLeftPad; }
     const uint8_t* Row(int64_t globalRow) const { return storage.data() + (globalRow - firstRow) * stride + kLeftPad; }
 

@@ -26,6 +26,12 @@ public:
     void WalkPass(int passIndex, const Rect& near, RandomGenerator& sequential) {
         pass = passIndex;
         intensityChannel = s.schema == ColorSchema::kSplitColor ? pass : -1;
+        // The tone of each intensity, computed once with the same float operations as per sample.
+        for (int intensity = 0; intensity < 256; ++intensity) {
+            const float t = s.invertIntensity ? 1.0f - static_cast<float>(intensity) / 255.0f
+                                              : static_cast<float>(intensity) / 255.0f;
+            tones[intensity] = (t - 0.5f) * (s.contrastGain + 1.0f);
+        }
         random = layout.fixedDraws ? &own : &sequential;
         for (const Element& e : layout.elements) {
             if (e.pass != pass) continue;
@@ -170,6 +176,7 @@ private:
     const float reach;
     int pass = 0;
     int intensityChannel = -1;
+    float tones[256] = {};
     RandomGenerator own;
     RandomGenerator* random = &own;
     std::vector<SampleRun> runs;

@@ -196,13 +196,6 @@ int64_t RingStepBound(float delta) {
     return static_cast<int64_t>(std::min(steps, 4.0e15));
 }
 
-int64_t TruncateToInt64(double value) {
-    constexpr double kFar = 4.0e15;  // beyond any coordinate a 32-bit image size can reach
-    if (!(value > -kFar)) return -static_cast<int64_t>(kFar);
-    if (!(value < kFar)) return static_cast<int64_t>(kFar);
-    return static_cast<int64_t>(value);
-}
-
 ElementLayout MakeElementLayout(const RenderSettings& s, const RenderJob& job) {
     ElementLayout layout;
     layout.lines = IsLinePattern(s.pattern);

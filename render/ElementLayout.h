@@ -57,7 +57,12 @@ int64_t RingStepBound(float delta);
 
 // Converts a position to an integer toward zero; NaN and values far outside any image land far
 // outside it instead of overflowing.
-int64_t TruncateToInt64(double value);
+inline int64_t TruncateToInt64(double value) {
+    constexpr double kFar = 4.0e15;  // beyond any coordinate a 32-bit image size can reach
+    if (!(value > -kFar)) return -static_cast<int64_t>(kFar);
+    if (!(value < kFar)) return static_cast<int64_t>(kFar);
+    return static_cast<int64_t>(value);
+}
 
 constexpr double kTwoPi = 6.28318530717958647692;
 constexpr float kTwoPiF = 6.28318530717958647692f;

@@ -1,11 +1,27 @@
 #include "render/FloatAccumulator.h"
 
 #include <cmath>
+#include <cstring>
 
 namespace render {
 namespace {
 
 constexpr size_t kMaxRuns = 1u << 14;
+
+// 2^exponent for exponents a float's binades can need (-149..128), built from its bits.
+double PowerOfTwo(int exponent) {
+    const uint64_t bits = static_cast<uint64_t>(exponent + 1023) << 52;
+    double value;
+    std::memcpy(&value, &bits, sizeof value);
+    return value;
+}
+
+// The binade of a normal float: |x| in [2^e, 2^(e + 1)).
+int BinadeExponent(float x) {
+    uint32_t bits;
+    std::memcpy(&bits, &x, sizeof bits);
+    return static_cast<int>((bits >> 23) & 0xFFu) - 127;
+}
 
 }  // namespace
 
@@ -22,11 +38,10 @@ bool FloatAccumulator::Build(float start, float step, int64_t total) {
         double increment = 0.0;
         // Tiny and non-finite values are stepped one by one: their ulp is not the binade formula's.
         if (std::fabs(x) > 1.0e-30f && std::isfinite(x)) {
-            int exponent = 0;
-            std::frexp(static_cast<double>(x), &exponent);  // |x| in [2^(exponent-1), 2^exponent)
-            const double low = std::ldexp(1.0, exponent - 1);
-            const double high = std::ldexp(1.0, exponent);
-            const double ulp = std::ldexp(1.0, exponent - 24);
+            const int exponent = BinadeExponent(x);
+            const double low = PowerOfTwo(exponent);
+            const double high = PowerOfTwo(exponent + 1);
+            const double ulp = PowerOfTwo(exponent - 23);
             const double units = static_cast<double>(step) / ulp;
             const double rounded = std::nearbyint(units);
             if (std::fabs(units - rounded) != 0.5) {

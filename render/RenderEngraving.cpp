@@ -102,7 +102,7 @@ RenderStatus Render(const EngravingOptions& options, const RenderJob& job) {
         // worker walks the whole area in drawing order.
         if (layout.fixedDraws) {
             workers = WorkerCount();
-            bandRows = std::clamp<int64_t>((job.height + workers * 4 - 1) / (workers * 4), 16, 512);
+            bandRows = std::clamp<int64_t>((job.height + workers * 4 - 1) / (workers * 4), 64, 512);
             workers = std::min(workers, (job.height + bandRows - 1) / bandRows);
         }
         const int64_t maskRows = std::min<int64_t>(bandRows, job.height) * unitsPerPixel;

@@ -3,6 +3,7 @@
 #include "render/StampDisc.h"
 
 #include <algorithm>
+#include <cstring>
 
 namespace render {
 namespace {
@@ -52,11 +53,33 @@ void StampShapes::Stamp(BandMask& mask, int64_t cx, int64_t cy, float diameter) 
     const Shape& shape = shapes[static_cast<size_t>(n)];
     const int64_t firstRow = std::max(cy - n, mask.FirstRow());
     const int64_t endRow = std::min(cy + n + 1, mask.EndRow());
-    if (cx + n < 0 || cx - n >= mask.RowBits()) return;
-    for (int64_t row = firstRow; row < endRow; ++row) {
-        mask.OrBits(row, cx - n,
-                    words.data() + shape.firstWord + static_cast<size_t>((row - (cy - n)) * shape.wordsPerRow),
-                    shape.wordsPerRow);
+    const int64_t firstColumn = cx - n;
+    if (cx + n < 0 || firstColumn >= mask.RowBits() || firstRow >= endRow) return;
+    const uint64_t* rowWords =
+        words.data() + shape.firstWord + static_cast<size_t>((firstRow - (cy - n)) * shape.wordsPerRow);
+    if (shape.wordsPerRow == 1 && firstColumn >= 0) {
+        // The common case: a shape row lands in one or two aligned 64-bit words of the mask (bit x of
+        // a little-endian word is bit x & 7 of byte x >> 3). Aligned words, unlike unaligned ones,
+        // let each stamp's stores feed the next overlapping stamp's loads directly.
+        const int shift = static_cast<int>(firstColumn & 63);
+        const bool spills = shift + 2 * n + 1 > 64;
+        uint8_t* target = mask.Row(firstRow) + (firstColumn >> 6) * 8;
+        const int64_t stride = mask.Stride();
+        for (int64_t row = firstRow; row < endRow; ++row, ++rowWords, target += stride) {
+            uint64_t word;
+            std::memcpy(&word, target, 8);
+            word |= *rowWords << shift;
+            std::memcpy(target, &word, 8);
+            if (spills) {
+                std::memcpy(&word, target + 8, 8);
+                word |= *rowWords >> (64 - shift);
+                std::memcpy(target + 8, &word, 8);
+            }
+        }
+        return;
+    }
+    for (int64_t row = firstRow; row < endRow; ++row, rowWords += shape.wordsPerRow) {
+        mask.OrBits(row, firstColumn, rowWords, shape.wordsPerRow);
     }
 }
 

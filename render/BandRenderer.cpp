@@ -136,6 +136,8 @@ private:
 
     float Tone(int64_t sx, int64_t sy) const {
         const int intensity = SampleIntensity(source, sx, sy, intensityChannel);
+        if (intensity <= 255) return tones[intensity];
+        // 16-bit samples above the host's 32768 read brighter than white; no table entry for them.
         const float t =
             s.invertIntensity ? 1.0f - static_cast<float>(intensity) / 255.0f : static_cast<float>(intensity) / 255.0f;
         return (t - 0.5f) * (s.contrastGain + 1.0f);

@@ -4,6 +4,7 @@
 #include "render/RandomGenerator.h"
 #include "render/SampleReader.h"
 #include "render/WaveOffset.h"
+#include "render/Trig.h"
 
 #include <algorithm>
 #include <cmath>
@@ -102,8 +103,8 @@ private:
                 const float r = spiral ? e.radius - (alpha / kTwoPiF) * s.spacing : e.radius;
                 if (r >= 0.0f) {
                     const float beta = alpha + s.theta;
-                    const float cs = std::cos(beta);
-                    const float sn = std::sin(beta);
+                    const float cs = CosF(beta);
+                    const float sn = SinF(beta);
                     float px = cs * r + s.centerX;
                     float py = sn * r + s.centerY;
                     if (s.useCircles) {

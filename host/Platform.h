@@ -17,6 +17,9 @@ namespace platform {
 void* AllocatePages(size_t bytes) noexcept;
 void FreePages(void* block) noexcept;
 
+// Fault injection for tests: the nth page allocation from now on fails (1 = the next; 0 = none).
+void FailPageAllocation(int nth) noexcept;
+
 enum class MessageIcon { kWarning, kInformation, kError };
 
 // A modal message box owned by nobody (Windows), or the observer below. Returns when dismissed.

@@ -37,9 +37,14 @@ UINT IconFlag(MessageIcon icon) noexcept {
     return MB_ICONINFORMATION;
 }
 
+int gFailAllocation = 0;
+
 }  // namespace
 
+void FailPageAllocation(int nth) noexcept { gFailAllocation = nth; }
+
 void* AllocatePages(size_t bytes) noexcept {
+    if (gFailAllocation > 0 && --gFailAllocation == 0) return nullptr;
     if (bytes == 0) return nullptr;
     // Committed pages come zero-filled, which callers rely on.
     return VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);

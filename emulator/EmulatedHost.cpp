@@ -46,6 +46,7 @@ EmulatedHost::~EmulatedHost() {
 void EmulatedHost::MakeActive() {
     gActive = this;
     ledger.MakeActive();
+    descriptors.MakeActive();
     basic.MakeActive();
 }
 
@@ -81,6 +82,8 @@ void EmulatedHost::PrepareRecord() {
     r.platformData = &platformData;
     r.descriptorParameters = &descriptorParameters;
     descriptorParameters.playInfo = options.playInfo;
+    descriptorParameters.readDescriptorProcs = descriptors.ReadProcs();
+    descriptorParameters.writeDescriptorProcs = descriptors.WriteProcs();
     r.hostSig = options.hostSig;
     r.maxSpace = options.maxSpace;
     r.imageMode = image.mode;
@@ -214,9 +217,38 @@ int16_t EmulatedHost::ShowAbout() {
     return result;
 }
 
+void EmulatedHost::ReplayAction(const std::vector<DescriptorItem>& action, int16_t playInfo) {
+    if (pendingReplay != nullptr) ledger.Dispose(pendingReplay);
+    pendingReplay = descriptors.Encode(action);
+    replayPlayInfo = playInfo;
+}
+
+void EmulatedHost::KeepRecordedAction(host::Handle replayed) {
+    host::Handle left = descriptorParameters.descriptor;
+    descriptorParameters.descriptor = nullptr;
+    if (left == nullptr) return;
+    if (left == replayed) {
+        // The plug-in did not read the replayed copy: the host drops it.
+        if (ledger.Owns(left)) ledger.Dispose(left);
+        return;
+    }
+    if (recordedAction != nullptr && ledger.Owns(recordedAction)) ledger.Dispose(recordedAction);
+    recordedAction = left;
+}
+
 int16_t EmulatedHost::RunFilter() {
     MakeActive();
     PrepareRecord();
+    const host::Handle replayed = pendingReplay;
+    if (replayed != nullptr) descriptorParameters.playInfo = replayPlayInfo;
+    descriptorParameters.descriptor = replayed;
+    pendingReplay = nullptr;
+    const int16_t result = RunSelectors();
+    KeepRecordedAction(replayed);
+    return result;
+}
+
+int16_t EmulatedHost::RunSelectors() {
     working = image;
     progress.clear();
     outBuffer.clear();

@@ -28,6 +28,7 @@ CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDe
 # name of the target, its seed folder under fuzz/corpus, its dictionary (or empty)
 targets=(
     "mv_fuzz_preset_reader preset fuzz/preset.dict"
+    "mv_fuzz_descriptor_reader descriptor fuzz/descriptor.dict"
 )
 for entry in "${targets[@]}"; do
     read -r target seeds dict <<< "$entry"

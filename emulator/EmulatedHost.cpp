@@ -172,8 +172,11 @@ host::OSErr EmulatedHost::AdvanceState() {
     outArea.bottom = std::min(outArea.bottom, working.height);
     outLo = r.outLoPlane;
     outHi = r.outHiPlane;
-    err = deliver(working, outArea, outLo, outHi, outBuffer, r.outData, r.outRowBytes);
-    outRowBytes = r.outRowBytes;
+    // outData sits at a 4-byte offset of the packed record: fill a local, then copy it in.
+    void* outData = nullptr;
+    err = deliver(working, outArea, outLo, outHi, outBuffer, outData, outRowBytes);
+    r.outData = outData;
+    r.outRowBytes = outRowBytes;
     if (err != 0) return err;
 
     maskBuffer.clear();

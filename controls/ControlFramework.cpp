@@ -42,7 +42,9 @@ void ControlObject::PostToParent(WORD code, LPARAM lParam) const noexcept {
     PostMessageA(GetParent(hwnd), WM_COMMAND, MAKEWPARAM(static_cast<WORD>(id), code), lParam);
 }
 
-void ControlObject::RedrawNow() const noexcept { RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW); }
+void ControlObject::RedrawNow() const noexcept {
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_UPDATENOW);
+}
 
 // One procedure per class: the object lifecycle here, the behaviour in the object.
 template <class T, bool kFocusOnPress>
@@ -226,7 +228,8 @@ bool RouteEditBoxKey(HWND dialog, int commandId) noexcept {
     }
     if (commandId == IDCANCEL) {
         const WORD editId = static_cast<WORD>(GetDlgCtrlID(focus));
-        PostMessageA(GetParent(focus), WM_COMMAND, MAKEWPARAM(editId, kRestoreEditText), reinterpret_cast<LPARAM>(focus));
+        PostMessageA(GetParent(focus), WM_COMMAND, MAKEWPARAM(editId, kRestoreEditText),
+                     reinterpret_cast<LPARAM>(focus));
         return true;
     }
     return false;

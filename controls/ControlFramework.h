@@ -72,8 +72,8 @@ public:
 private:
     template <class T, bool kFocusOnPress>
     friend LRESULT CALLBACK ControlWindowProc(HWND, UINT, WPARAM, LPARAM) noexcept;
-    int handlerDepth = 0;        // messages of this object on the stack
-    bool windowIsGone = false;   // WM_NCDESTROY came while a handler was still running
+    int handlerDepth = 0;       // messages of this object on the stack
+    bool windowIsGone = false;  // WM_NCDESTROY came while a handler was still running
 };
 
 // Builds the shared resources, initialises the common controls and registers the thirteen

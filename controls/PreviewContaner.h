@@ -23,16 +23,16 @@ public:
     // Replaces the picture and deletes the previous one; the container owns it from now on.
     void SetPicture(HBITMAP bitmap) noexcept;
 
-    int32_t lastX = 0, lastY = 0;            // pointer position last seen during a drag
-    int32_t dragX = 0, dragY = 0;            // main preview: offset while a left drag runs
-    int32_t panX = 0, panY = 0;              // main preview: finished drags; the dialog zeroes them
-    int32_t pictureX = 0, pictureY = 0;      // where the picture's top-left corner is drawn
-    int32_t frameWidth = 0, frameHeight = 0; // navigator: recomputed at each paint
-    int32_t frameX = 0, frameY = 0;          // navigator: frame origin relative to the picture
-    int32_t imageWidth = 0, imageHeight = 0; // size of the image area shown
-    float scale = 1.0f;                      // navigator: image pixels per navigator pixel
-    int32_t rightDragX = 0, rightDragY = 0;  // main preview: right-drag movement so far
-    HBITMAP picture = nullptr;               // owned
+    int32_t lastX = 0, lastY = 0;             // pointer position last seen during a drag
+    int32_t dragX = 0, dragY = 0;             // main preview: offset while a left drag runs
+    int32_t panX = 0, panY = 0;               // main preview: finished drags; the dialog zeroes them
+    int32_t pictureX = 0, pictureY = 0;       // where the picture's top-left corner is drawn
+    int32_t frameWidth = 0, frameHeight = 0;  // navigator: recomputed at each paint
+    int32_t frameX = 0, frameY = 0;           // navigator: frame origin relative to the picture
+    int32_t imageWidth = 0, imageHeight = 0;  // size of the image area shown
+    float scale = 1.0f;                       // navigator: image pixels per navigator pixel
+    int32_t rightDragX = 0, rightDragY = 0;   // main preview: right-drag movement so far
+    HBITMAP picture = nullptr;                // owned
     uint8_t viewMode = kMainPreview;
     // Navigator: the main preview whose extent the frame shows. Looked up at each paint, so a
     // destroyed preview simply leaves the frame out.

@@ -25,7 +25,9 @@ struct Session {
     float pendingMax = 0.0f;
 };
 
-Session* SessionOf(HWND dialog) noexcept { return reinterpret_cast<Session*>(GetWindowLongPtrA(dialog, DWLP_USER)); }
+Session* SessionOf(HWND dialog) noexcept {
+    return reinterpret_cast<Session*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
 
 float ReadNumber(HWND dialog, int itemId) noexcept {
     char text[kMaxTypedChars + 1] = {};
@@ -187,7 +189,8 @@ INT_PTR CALLBACK SetValueProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
             if (code == EN_KILLFOCUS) {
                 if (item == IDC_SET_VALUE_NEW1) CommitValueBox(dialog, *s);
                 if (s->spin != nullptr && item == IDC_SET_VALUE_NEW_MIN) CommitBoundBox(dialog, *s, /*isMinimum=*/true);
-                if (s->spin != nullptr && item == IDC_SET_VALUE_NEW_MAX) CommitBoundBox(dialog, *s, /*isMinimum=*/false);
+                if (s->spin != nullptr && item == IDC_SET_VALUE_NEW_MAX)
+                    CommitBoundBox(dialog, *s, /*isMinimum=*/false);
                 return TRUE;
             }
             return FALSE;

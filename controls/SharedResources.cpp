@@ -66,11 +66,21 @@ void ReleaseSharedResources() noexcept {
     gResources.instance = nullptr;
 }
 
-HFONT FontEditSmall() noexcept { return gResources.fontEditSmall; }
-HFONT FontButton() noexcept { return gResources.fontButton; }
-HFONT FontLight() noexcept { return gResources.fontLight; }
-HBRUSH BackgroundBrush() noexcept { return gResources.backgroundBrush; }
-HINSTANCE ControlsInstance() noexcept { return gResources.instance; }
+HFONT FontEditSmall() noexcept {
+    return gResources.fontEditSmall;
+}
+HFONT FontButton() noexcept {
+    return gResources.fontButton;
+}
+HFONT FontLight() noexcept {
+    return gResources.fontLight;
+}
+HBRUSH BackgroundBrush() noexcept {
+    return gResources.backgroundBrush;
+}
+HINSTANCE ControlsInstance() noexcept {
+    return gResources.instance;
+}
 
 HBITMAP SkinBitmap(int resourceId) noexcept {
     const int index = resourceId - kFirstSkinBitmapId;

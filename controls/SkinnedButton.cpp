@@ -78,7 +78,9 @@ bool SubclassForHover(HWND button) noexcept {
     return true;
 }
 
-bool IsButtonHot(HWND button) noexcept { return button != nullptr && GetPropA(button, kHotProperty) != nullptr; }
+bool IsButtonHot(HWND button) noexcept {
+    return button != nullptr && GetPropA(button, kHotProperty) != nullptr;
+}
 
 void DrawSkinnedButton(const DRAWITEMSTRUCT& item) noexcept {
     const int id = static_cast<int>(item.CtlID);

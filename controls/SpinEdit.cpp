@@ -37,7 +37,9 @@ void SpinEdit::OnCreate() noexcept {
     if (MacSlider* slider = Slider()) slider->forwardRightClick = true;
 }
 
-MacSlider* SpinEdit::Slider() const noexcept { return FindControl<MacSlider>(sliderWindow); }
+MacSlider* SpinEdit::Slider() const noexcept {
+    return FindControl<MacSlider>(sliderWindow);
+}
 
 void SpinEdit::SetRange(float minimum, float maximum) noexcept {
     minValue = minimum;

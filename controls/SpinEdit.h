@@ -32,8 +32,8 @@ public:
     // The slider child's object, or null once it is gone.
     MacSlider* Slider() const noexcept;
 
-    char name[64] = {};        // shown by "Set value"
-    uint8_t integerMode = 0;   // non-zero: whole numbers, shown without decimals
+    char name[64] = {};       // shown by "Set value"
+    uint8_t integerMode = 0;  // non-zero: whole numbers, shown without decimals
     HWND editWindow = nullptr;
     HWND upDownWindow = nullptr;
     HWND sliderWindow = nullptr;

@@ -8,9 +8,10 @@ namespace controls {
 
 HWND AttachTooltip(HWND window, const char* text, const char* title) noexcept {
     if (window == nullptr || text == nullptr) return nullptr;
-    HWND tip = CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
-                               WS_POPUP | WS_BORDER | WS_DLGFRAME | TTS_BALLOON | TTS_NOPREFIX, CW_USEDEFAULT,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, ControlsInstance(), nullptr);
+    HWND tip =
+        CreateWindowExA(WS_EX_TOOLWINDOW | WS_EX_TOPMOST, TOOLTIPS_CLASSA, nullptr,
+                        WS_POPUP | WS_BORDER | WS_DLGFRAME | TTS_BALLOON | TTS_NOPREFIX, CW_USEDEFAULT, CW_USEDEFAULT,
+                        CW_USEDEFAULT, CW_USEDEFAULT, window, nullptr, ControlsInstance(), nullptr);
     if (tip == nullptr) return nullptr;
     SetWindowPos(tip, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 

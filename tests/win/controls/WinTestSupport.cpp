@@ -218,6 +218,12 @@ bool ModalScriptFinished() {
     return gSteps.empty();
 }
 
+void ClearModalScript() {
+    gSteps.clear();
+    if (gTimer != 0) KillTimer(nullptr, gTimer);
+    gTimer = 0;
+}
+
 HWND FindSetValueDialog() {
     struct Search {
         HWND found = nullptr;
@@ -227,7 +233,9 @@ HWND FindSetValueDialog() {
         [](HWND window, LPARAM lParam) -> BOOL {
             char title[32] = {};
             GetWindowTextA(window, title, sizeof title);
-            if (std::strcmp(title, "Set value") == 0 && IsWindowVisible(window)) {
+            char name[16] = {};
+            GetClassNameA(window, name, sizeof name);
+            if (std::strcmp(title, "Set value") == 0 && std::strcmp(name, "#32770") == 0) {
                 reinterpret_cast<Search*>(lParam)->found = window;
                 return FALSE;
             }
@@ -257,6 +265,7 @@ void ControlsDialog::SetUp() {
 }
 
 void ControlsDialog::TearDown() {
+    ClearModalScript();
     if (dialog != nullptr) DestroyWindow(dialog);
     Pump();
     controls::UnregisterControlClasses(GetModuleHandleA(nullptr));

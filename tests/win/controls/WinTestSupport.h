@@ -59,6 +59,8 @@ int Blue(uint32_t p);
 // timer, so everything the previous step posted has been handled.
 void RunDuringModalLoop(std::vector<std::function<void()>> steps);
 bool ModalScriptFinished();
+// Drops the steps not run yet (a test that failed half-way).
+void ClearModalScript();
 // The open "Set value" dialog of this thread, or null.
 HWND FindSetValueDialog();
 

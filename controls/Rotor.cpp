@@ -75,7 +75,7 @@ void Rotor::Paint() noexcept {
     if (!canvas.IsReady()) return;
     HDC dc = canvas.Dc();
     FillRect(dc, &client, BackgroundBrush());
-    const int radius = RotorRadius(w);
+    const int radius = RotorRadius(w, h);
     DrawRing(dc, w / 2, h / 2, radius);
     const PointPx marker = RotorMarker(angle, w, h);
     {

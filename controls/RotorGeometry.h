@@ -40,9 +40,10 @@ inline float AngleFromTurns(float turns, float rawDeg) noexcept {
     return turns * 360.0f + rawDeg;
 }
 
-// The ring's radius: two pixels inside the client width.
-inline int RotorRadius(int clientWidth) noexcept {
-    return clientWidth / 2 - 2;
+// The ring's radius: two pixels inside the client width, or inside the height when the
+// control is wider than tall, so that the ring is never cut off at the top and bottom.
+inline int RotorRadius(int clientWidth, int clientHeight) noexcept {
+    return (clientHeight < clientWidth ? clientHeight : clientWidth) / 2 - 2;
 }
 
 struct PointPx {
@@ -52,7 +53,7 @@ struct PointPx {
 // Where the marker cross sits on the ring for `angleDeg` (any value, turns included).
 inline PointPx RotorMarker(float angleDeg, int clientWidth, int clientHeight) noexcept {
     const double t = (180.0 - static_cast<double>(angleDeg)) * 3.141592 / 180.0;
-    const int r = RotorRadius(clientWidth);
+    const int r = RotorRadius(clientWidth, clientHeight);
     if (!std::isfinite(t)) return {clientWidth / 2, clientHeight / 2 - r};
     return {TruncToInt32(std::sin(t) * r + clientWidth / 2), TruncToInt32(std::cos(t) * r + clientHeight / 2)};
 }

@@ -84,7 +84,7 @@ TEST(CountTurns, DraggingClockwisePastTheTopKeepsCountingAndBackReturns) {
 }
 
 TEST(RotorMarker, SitsOnTheRingAtTheAngle) {
-    const int r = RotorRadius(kSize);
+    const int r = RotorRadius(kSize, kSize);
     EXPECT_EQ(r, 38);
     const PointPx top = RotorMarker(0.0f, kSize, kSize);
     EXPECT_EQ(top.x, 40);
@@ -98,6 +98,13 @@ TEST(RotorMarker, SitsOnTheRingAtTheAngle) {
     const PointPx left = RotorMarker(270.0f, kSize, kSize);
     EXPECT_NEAR(left.x, 40 - r, 1);
     EXPECT_NEAR(left.y, 40, 1);
+}
+
+TEST(RotorRadius, RingStaysInsideAControlWiderThanTall) {
+    EXPECT_EQ(RotorRadius(90, 120), 43);
+    EXPECT_EQ(RotorRadius(90, 80), 38);
+    const PointPx bottom = RotorMarker(180.0f, 90, 80);
+    EXPECT_LT(bottom.y, 80);
 }
 
 TEST(RotorMarker, WholeTurnsLandOnTheSamePlaceAndNonsenseStaysOnTheDial) {

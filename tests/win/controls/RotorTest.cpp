@@ -165,8 +165,8 @@ TEST_F(RotorWindow, RingOnScreenIsExactlyThePlottedEllipse) {
     const Pixels p = Capture(rotor->hwnd);
     SaveScreenshot(p, "rotor.png");
     std::map<std::pair<int, int>, int> expected;  // later plots overwrite earlier ones, as on screen
-    PlotEllipseMirrored(p.width / 2, p.height / 2, RotorRadius(p.width), RotorRadius(p.width), 255, true,
-                        [&](int x, int y, int v) {
+    PlotEllipseMirrored(p.width / 2, p.height / 2, RotorRadius(p.width, p.height), RotorRadius(p.width, p.height), 255,
+                        true, [&](int x, int y, int v) {
                             expected[{x, y}] = v;
                         });
     const PointPx marker = RotorMarker(180.0f, p.width, p.height);

@@ -71,7 +71,10 @@ TEST_F(SetValueDialogWindow, RightClickOnTheSpinEditShowsItsState) {
                             maximum = ItemText(d, IDC_SET_VALUE_NEW_MAX);
                             isSecondValueEnabled = IsWindowEnabled(GetDlgItem(d, IDC_SET_VALUE_NEW2)) != FALSE;
                             ShowWindow(d, SW_SHOW);
-                            UpdateWindow(d);
+                        },
+                        [&] {
+                            HWND d = FindSetValueDialog();
+                            ASSERT_NE(d, nullptr);
                             SaveScreenshot(Capture(d), "set-value.png");
                             EndDialog(d, IDCANCEL);
                         },

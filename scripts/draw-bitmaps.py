@@ -134,20 +134,29 @@ def engraving(width, height, intensity, spacing=4.0, angle_deg=30.0, ink=(28, 28
 
 
 def draw_banner():
+    # The main dialog places its About button at x 109..303 and its Help button at x 505..544
+    # on this banner: the title sits between them, an engraved sphere to the left.
     w, h = 575, 47
-    title, (tw, th) = text_mask("MEROVANE II", 3)
-    ox, oy = 12, (h - th) // 2
+    title, (tw, th) = text_mask("MEROVANE II", 2)
+    ox, oy = 330, (h - th) // 2
 
     def shade(x, y):
-        return 0.15 + 0.55 * (0.5 + 0.5 * math.sin(x / 47.0) * math.cos(y / 13.0))
+        dx, dy = (x - 55) / 20.0, (y - 23) / 20.0
+        d2 = dx * dx + dy * dy
+        if d2 <= 1.0:
+            light = max(0.0, -0.5 * dx - 0.5 * dy + 0.7 * math.sqrt(1.0 - d2))
+            return 0.1 + 0.85 * (1.0 - light)
+        # Quiet lines behind the title so that it reads.
+        quiet = 0.25 if ox - 12 <= x <= ox + tw + 12 else 1.0
+        return quiet * (0.12 + 0.35 * (0.5 + 0.5 * math.sin(x / 47.0) * math.cos(y / 13.0)))
 
-    base = engraving(w, h, shade, spacing=5.0, angle_deg=-12.0, paper=(214, 214, 218), ink=(70, 74, 90))
+    base = engraving(w, h, shade, spacing=4.0, angle_deg=-12.0, paper=(226, 226, 230), ink=(60, 64, 80))
 
     def pixel(x, y):
         if (x - ox, y - oy) in title:
-            return (20, 20, 28)
-        if (x - ox + 1, y - oy - 1) in title:  # a light emboss edge
-            return (250, 250, 250)
+            return (16, 16, 24)
+        if (x - ox - 1, y - oy - 1) in title:  # a soft shadow
+            return (150, 150, 160)
         if y == h - 1:
             return (120, 120, 120)
         return base(x, y)

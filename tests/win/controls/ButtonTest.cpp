@@ -192,9 +192,3 @@ TEST_F(ButtonWindows, SubclassingTwiceIsRefusedAndTheButtonStillWorksAfterwards)
     Pump(dialog);
     EXPECT_EQ(recorder.CountFrom(IDC_TEST_SAVE, BN_CLICKED), 1u);
 }
-
-TEST_F(ButtonWindows, WholeDialogScreenshot) {
-    // Not a check: the picture of every control together, for the documentation.
-    FindControl<ControlButton>(Item(IDC_TEST_HELP))->SetBitmaps(IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED);
-    SaveScreenshot(Capture(dialog), "controls-dialog.png");
-}

@@ -245,23 +245,67 @@ HWND FindSetValueDialog() {
     return search.found;
 }
 
-DWORD GdiObjectCount() {
-    return GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+namespace {
+
+// Wine does not count GDI objects for GetGuiResources, but it keeps the process's objects in
+// the GDI handle table that the process environment block points to, as Windows does: an
+// entry with a non-zero type is a live object.
+#pragma pack(push, 1)
+struct GdiHandleEntry {
+    uint64_t object;
+    uint32_t owner;
+    uint16_t unique;
+    uint8_t type;
+    uint8_t flags;
+    uint64_t userPointer;
+};
+#pragma pack(pop)
+static_assert(sizeof(GdiHandleEntry) == 24, "layout of the shared GDI handle table");
+constexpr size_t kPebOffsetInTeb = 0x60;
+constexpr size_t kGdiHandleTableOffsetInPeb = 0xF8;
+constexpr size_t kGdiHandleTableEntries = 0x10000;
+
+DWORD CountHandleTableEntries() {
+    DeleteObject(CreateSolidBrush(0));  // makes sure GDI has set its table up
+// GCC mistakes the segment-relative read inside NtCurrentTeb for an empty array access.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Warray-bounds"
+    const auto* teb = reinterpret_cast<const uint8_t*>(NtCurrentTeb());
+#pragma GCC diagnostic pop
+    const auto* peb = *reinterpret_cast<const uint8_t* const*>(teb + kPebOffsetInTeb);
+    const auto* table = *reinterpret_cast<const GdiHandleEntry* const*>(peb + kGdiHandleTableOffsetInPeb);
+    if (table == nullptr) return 0;
+    DWORD live = 0;
+    for (size_t i = 0; i < kGdiHandleTableEntries; ++i) live += table[i].type != 0;
+    return live;
 }
 
-void ControlsDialog::SetUp() {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    ASSERT_TRUE(controls::RegisterControlClasses(instance));
+}  // namespace
+
+DWORD GdiObjectCount() {
+    const DWORD counted = GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS);
+    return counted != 0 ? counted : CountHandleTableEntries();
+}
+
+HWND OpenControlsDialog(Recorder& recorder) {
+    HWND dialog = nullptr;
     {
         controls::ControlActivationScope activation;
-        dialog = CreateDialogParamA(instance, MAKEINTRESOURCEA(IDD_CONTROLS_TEST), nullptr, HostDialogProc,
-                                    reinterpret_cast<LPARAM>(&recorder));
+        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CONTROLS_TEST), nullptr,
+                                    HostDialogProc, reinterpret_cast<LPARAM>(&recorder));
     }
-    ASSERT_NE(dialog, nullptr);
+    if (dialog == nullptr) return nullptr;
     SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
     SetForegroundWindow(dialog);
     UpdateWindow(dialog);
     Pump(dialog);
+    return dialog;
+}
+
+void ControlsDialog::SetUp() {
+    ASSERT_TRUE(controls::RegisterControlClasses(GetModuleHandleA(nullptr)));
+    dialog = OpenControlsDialog(recorder);
+    ASSERT_NE(dialog, nullptr);
 }
 
 void ControlsDialog::TearDown() {

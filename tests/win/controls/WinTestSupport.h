@@ -67,6 +67,10 @@ HWND FindSetValueDialog();
 // GDI objects of this process as the system counts them (0 where it does not count).
 DWORD GdiObjectCount();
 
+// Opens the test dialog (modeless, shown) inside the library's activation context; the
+// classes must be registered. `recorder` must outlive the dialog.
+HWND OpenControlsDialog(Recorder& recorder);
+
 // Registers the classes, opens the test dialog (modeless, shown) and closes it again.
 class ControlsDialog : public ::testing::Test {
 protected:

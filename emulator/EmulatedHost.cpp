@@ -33,9 +33,13 @@ bool Empty(const host::VRect& r) {
 }  // namespace
 
 EmulatedHost::EmulatedHost(EntryPoint entryPoint, HostOptions hostOptions)
-    : entry(entryPoint), options(hostOptions), record(std::make_unique<host::FilterRecord>()) {
-    std::memset(record.get(), 0, sizeof(host::FilterRecord));
+    : entry(entryPoint),
+      options(hostOptions),
+      recordBlock(options.recordBytes),
+      record(static_cast<host::FilterRecord*>(recordBlock.Data())) {
     descriptorParameters.descriptorParametersVersion = 0;
+    ledger.reportZeroSize = ledger.ignoreSetSize = options.handleSizesUnknown;
+    basic.offerColorSpace = options.colorSpaceSuite;
     MakeActive();
 }
 
@@ -199,7 +203,7 @@ int16_t EmulatedHost::CallSelector(int16_t selector) {
     MakeActive();
     trace.push_back(selector);
     int16_t result = 0;
-    entry(selector, record.get(), &dataSlot, &result);
+    entry(selector, record, &dataSlot, &result);
     return result;
 }
 
@@ -236,9 +240,12 @@ int16_t EmulatedHost::RunFilter() {
         if (result == 0) result = CallSelector(host::kSelectorContinue);
     }
     CommitOutput();
-    if (result != 0) return result;
-    image = working;
-    return CallSelector(host::kSelectorFinish);
+    if (result == 0) {
+        image = working;
+        result = CallSelector(host::kSelectorFinish);
+    }
+    if (options.keepsNothing) ForgetPluginState();
+    return result;
 }
 
 }  // namespace emulator

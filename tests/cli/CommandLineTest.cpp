@@ -66,14 +66,6 @@ TEST(ParseCommandLine, NeedsExactlyOneWayOfNamingOutputs) {
     EXPECT_FALSE(Parse({"--sheet", "a.png", "-d", "out"}, line, error));
 }
 
-TEST(ParseCommandLine, ListingsAndPresetSavingNeedNoImage) {
-    CommandLine line;
-    std::string error;
-    EXPECT_TRUE(Parse({"--list"}, line, error));
-    EXPECT_TRUE(Parse({"--version"}, line, error));
-    EXPECT_TRUE(Parse({"--space", "30", "--save-preset", "mine.kzv"}, line, error));
-}
-
 TEST(ParseCommandLine, NamesTheOffendingArgument) {
     CommandLine line;
     std::string error;

@@ -7,6 +7,8 @@
 #include <filesystem>
 #include <fstream>
 
+#include <sys/stat.h>
+
 namespace {
 
 using imageio::ColorModel;
@@ -26,7 +28,10 @@ TEST(EngraveBatch, OneBadFileDoesNotStopTheOthers) {
     EXPECT_EQ(cli_test::ReadFile(folder.Path("out/a.png")).model, ColorModel::kRgb);
     EXPECT_EQ(cli_test::ReadFile(folder.Path("out/c.tif")).model, ColorModel::kCmyk);
     EXPECT_FALSE(std::filesystem::exists(folder.Path("out/b.png")));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("out")), {}), 2);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Path("out")), {}), 2);  // no leftovers
+    // Outputs get the usual permissions, not the private ones of the temporary file they were.
+    const auto perms = std::filesystem::status(folder.Path("out/a.png")).permissions();
+    EXPECT_NE(perms & std::filesystem::perms::others_read, std::filesystem::perms::none);
 }
 
 TEST(EngraveBatch, TwoInputsOfOneNameDoNotOverwriteEachOther) {

@@ -9,6 +9,9 @@ namespace cli {
 
 namespace {
 
+// The record holds single-precision numbers; larger values would become infinities.
+constexpr double kLargestStored = 3.0e38;
+
 std::string FormatNumber(double value) {
     char text[32];
     std::snprintf(text, sizeof text, "%g", value);
@@ -69,7 +72,11 @@ bool ParseValue(const Setting& s, const std::string& text, bool inOptionUnits, c
     const bool inRange =
         !s.limited || (value >= Shown(s, s.minStored, inOptionUnits) && value <= Shown(s, s.maxStored, inOptionUnits));
     const bool whole = s.kind != SettingKind::kChoice || value == std::floor(value);
-    if (!inRange || !whole || std::fabs(value) > 3.0e38) {
+    if (std::fabs(value) > kLargestStored) {
+        error = name + " " + text + ": too large to store; " + takes;
+        return false;
+    }
+    if (!inRange || !whole) {
         error = name + " " + text + ": out of range; " + takes;
         return false;
     }

@@ -5,6 +5,7 @@
 #include "render/RenderEngraving.h"
 #include "render/RenderSettings.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -59,9 +60,8 @@ int64_t RingStepBound(float delta);
 // outside it instead of overflowing.
 inline int64_t TruncateToInt64(double value) {
     constexpr double kFar = 4.0e15;  // beyond any coordinate a 32-bit image size can reach
-    if (!(value > -kFar)) return -static_cast<int64_t>(kFar);
-    if (!(value < kFar)) return static_cast<int64_t>(kFar);
-    return static_cast<int64_t>(value);
+    if (std::fabs(value) < kFar) return static_cast<int64_t>(value);
+    return value > 0.0 ? static_cast<int64_t>(kFar) : -static_cast<int64_t>(kFar);  // NaN included
 }
 
 constexpr double kTwoPi = 6.28318530717958647692;

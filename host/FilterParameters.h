@@ -5,37 +5,37 @@
 #include <cstdint>
 
 struct FilterParameters {
-    uint8_t colorSchema;       // 0 "Initial color", 1 "Split color", 2 "Black and white"
-    uint8_t pattern;           // 0..12, the dialog's pattern list order
-    int32_t autoUpdate;        // dialog: recompute the preview after every change
-    int32_t invertIntensity;   // dark image areas get wide elements
-    int32_t solidInk;          // no antialiasing
-    int32_t invert;            // swaps ink and paper
-    int32_t notBreak;          // elements never break
-    int32_t useCircles;        // dots instead of continuous elements
-    int32_t previewX;          // preview origin inside the filtered area, pixels
+    uint8_t colorSchema;      // 0 "Initial color", 1 "Split color", 2 "Black and white"
+    uint8_t pattern;          // 0..12, the dialog's pattern list order
+    int32_t autoUpdate;       // dialog: recompute the preview after every change
+    int32_t invertIntensity;  // dark image areas get wide elements
+    int32_t solidInk;         // no antialiasing
+    int32_t invert;           // swaps ink and paper
+    int32_t notBreak;         // elements never break
+    int32_t useCircles;       // dots instead of continuous elements
+    int32_t previewX;         // preview origin inside the filtered area, pixels
     int32_t previewY;
-    float rotation;            // degrees
-    float space;               // 5..100
-    float offset;              // 0..1000
-    float width;               // 15..200
-    float contrast;            // -100..1000 (the dialog labels it "Threshold")
-    float randomness;          // -1000..1000
-    float amplitude;           // 0..1000
-    float frequency;           // 0..1000
-    float phaseShift;          // -1000..1000, units of 0.18 degree
-    float threshold;           // -300..300 (the dialog labels it "Contrast")
-    float centerX;             // -1000..1000
-    float centerY;             // -1000..1000
-    uint8_t fillAlpha;         // make the result opaque when there is an opacity channel
-    float noise;               // 0..100
-    uint8_t checkerBackground; // preview transparency as a checkerboard
-    uint8_t loadedFromPreset;  // dialog bookkeeping
-    uint8_t showDialog;        // set by the descriptor read
-    uint8_t previewEnabled;    // the dialog computes previews only while 1
-    int16_t reserved1;         // travel with the record; saved and restored around the dialog
+    float rotation;             // degrees
+    float space;                // 5..100
+    float offset;               // 0..1000
+    float width;                // 15..200
+    float contrast;             // -100..1000 (the dialog labels it "Threshold")
+    float randomness;           // -1000..1000
+    float amplitude;            // 0..1000
+    float frequency;            // 0..1000
+    float phaseShift;           // -1000..1000, units of 0.18 degree
+    float threshold;            // -300..300 (the dialog labels it "Contrast")
+    float centerX;              // -1000..1000
+    float centerY;              // -1000..1000
+    uint8_t fillAlpha;          // make the result opaque when there is an opacity channel
+    float noise;                // 0..100
+    uint8_t checkerBackground;  // preview transparency as a checkerboard
+    uint8_t loadedFromPreset;   // dialog bookkeeping
+    uint8_t showDialog;         // set by the descriptor read
+    uint8_t previewEnabled;     // the dialog computes previews only while 1
+    int16_t reserved1;          // travel with the record; saved and restored around the dialog
     int16_t reserved2;
-    uint8_t ranOnce;           // set by every run of the driver
+    uint8_t ranOnce;  // set by every run of the driver
 };
 
 // Writes the defaults into every field that has one; showDialog, previewEnabled,

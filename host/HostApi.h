@@ -8,14 +8,14 @@
 namespace host {
 
 // ---- Primitive types (the host's names, fixed-width underneath) ----
-using Boolean = uint8_t;     // 1 byte in every host record and callback
-using SPBoolean = int32_t;   // only SPBasicSuite::IsEqual returns this
-using Fixed = int32_t;       // 16.16 fixed point
-using OSType = uint32_t;     // four-character code, first char in the most significant byte
-using OSErr = int16_t;       // plug-in result codes
-using SPErr = int32_t;       // suite result codes, 0 = success
+using Boolean = uint8_t;    // 1 byte in every host record and callback
+using SPBoolean = int32_t;  // only SPBasicSuite::IsEqual returns this
+using Fixed = int32_t;      // 16.16 fixed point
+using OSType = uint32_t;    // four-character code, first char in the most significant byte
+using OSErr = int16_t;      // plug-in result codes
+using SPErr = int32_t;      // suite result codes, 0 = success
 using Ptr = char*;
-using Handle = char**;       // pointer to a master pointer; *h is the data block
+using Handle = char**;  // pointer to a master pointer; *h is the data block
 
 struct Point {
     int16_t v;
@@ -100,8 +100,7 @@ struct ReadDescriptorProcs {
     OSErr (*getStringProc)(PIReadDescriptor, Str255*);
     OSErr (*getPinnedIntegerProc)(PIReadDescriptor, int32_t min, int32_t max, int32_t*);
     OSErr (*getPinnedFloatProc)(PIReadDescriptor, const double* min, const double* max, double*);
-    OSErr (*getPinnedUnitFloatProc)(PIReadDescriptor, const double* min, const double* max, DescriptorUnitID*,
-                                    double*);
+    OSErr (*getPinnedUnitFloatProc)(PIReadDescriptor, const double* min, const double* max, DescriptorUnitID*, double*);
 };
 
 struct WriteDescriptorProcs {
@@ -267,7 +266,7 @@ struct FilterRecord {
     int16_t outLayerPlanes, outTransparencyMask, outLayerMasks, outInvertedLayerMasks,
         outNonLayerPlanes;  // 338
     int16_t absLayerPlanes, absTransparencyMask, absLayerMasks, absInvertedLayerMasks,
-        absNonLayerPlanes;                                                            // 348
+        absNonLayerPlanes;                                                               // 348
     int16_t inPreDummyPlanes, inPostDummyPlanes, outPreDummyPlanes, outPostDummyPlanes;  // 358
     int32_t inColumnBytes, inPlaneBytes, outColumnBytes, outPlaneBytes;                  // 368
     void* imageServicesProcs;                                                            // 384

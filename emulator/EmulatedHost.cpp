@@ -1,0 +1,251 @@
+#include "emulator/EmulatedHost.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace emulator {
+
+namespace {
+
+EmulatedHost* gActive = nullptr;
+
+host::OSErr AdvanceStateProc() {
+    return gActive->AdvanceState();
+}
+void ProgressProc(int32_t done, int32_t total) {
+    gActive->OnProgress(done, total);
+}
+host::Boolean AbortProc() {
+    return 0;
+}
+
+constexpr host::OSErr kParamErr = -50;
+constexpr uint8_t kPaddingByte = 0xCD;  // visible in a dump when a plug-in reads past a row
+constexpr int kMaxContinueCalls = 100000;
+
+bool Empty(const host::Rect& r) {
+    return r.bottom <= r.top || r.right <= r.left;
+}
+bool Empty(const host::VRect& r) {
+    return r.bottom <= r.top || r.right <= r.left;
+}
+
+}  // namespace
+
+EmulatedHost::EmulatedHost(EntryPoint entryPoint, HostOptions hostOptions)
+    : entry(entryPoint),
+      options(hostOptions),
+      recordBlock(options.recordBytes),
+      record(static_cast<host::FilterRecord*>(recordBlock.Data())) {
+    descriptorParameters.descriptorParametersVersion = 0;
+    ledger.reportZeroSize = ledger.ignoreSetSize = options.handleSizesUnknown;
+    basic.offerColorSpace = options.colorSpaceSuite;
+    MakeActive();
+}
+
+EmulatedHost::~EmulatedHost() {
+    if (gActive == this) gActive = nullptr;
+}
+
+void EmulatedHost::MakeActive() {
+    gActive = this;
+    ledger.MakeActive();
+    basic.MakeActive();
+}
+
+void EmulatedHost::SetImage(HostImage newImage) {
+    image = std::move(newImage);
+    filterArea = Rect32{0, 0, image.height, image.width};
+    selection.clear();
+    PrepareRecord();
+}
+
+void EmulatedHost::SetFilterArea(int32_t left, int32_t top, int32_t right, int32_t bottom) {
+    filterArea = Rect32{top, left, bottom, right};
+    PrepareRecord();
+}
+
+void EmulatedHost::SetSelection(std::vector<uint8_t> mask) {
+    selection = std::move(mask);
+    PrepareRecord();
+}
+
+void EmulatedHost::ForgetPluginState() {
+    record->parameters = nullptr;
+    dataSlot = 0;
+}
+
+void EmulatedHost::PrepareRecord() {
+    host::FilterRecord& r = *record;
+    r.abortProc = AbortProc;
+    r.progressProc = ProgressProc;
+    r.advanceState = AdvanceStateProc;
+    r.handleProcs = ledger.Procs();
+    r.sSPBasic = options.basicSuite ? basic.Suite() : nullptr;
+    r.platformData = &platformData;
+    r.descriptorParameters = &descriptorParameters;
+    descriptorParameters.playInfo = options.playInfo;
+    r.hostSig = options.hostSig;
+    r.maxSpace = options.maxSpace;
+    r.imageMode = image.mode;
+    r.depth = image.depth;
+    r.planes = static_cast<int16_t>(image.planes);
+    r.imageSize = host::Point{static_cast<int16_t>(image.height), static_cast<int16_t>(image.width)};
+    r.filterRect = host::Rect{static_cast<int16_t>(filterArea.top), static_cast<int16_t>(filterArea.left),
+                              static_cast<int16_t>(filterArea.bottom), static_cast<int16_t>(filterArea.right)};
+    r.haveMask = selection.empty() ? 0 : 1;
+    r.isFloating = 0;
+    r.inputRate = r.maskRate = host::kFixedOne;
+    r.imageHRes = r.imageVRes = 72 * host::kFixedOne;
+    r.wantLayout = 0;
+    r.supportsPadding = 1;
+    r.samplingSupport = 1;
+    if (options.bigDocument) {
+        bigDocument = host::BigDocumentStruct{};
+        bigDocument.imageSize32 = host::VPoint{image.height, image.width};
+        bigDocument.filterRect32 = host::VRect{filterArea.top, filterArea.left, filterArea.bottom, filterArea.right};
+        r.bigDocumentData = &bigDocument;
+    } else {
+        r.bigDocumentData = nullptr;
+    }
+    r.inRect = r.outRect = r.maskRect = host::Rect{};
+    bigDocument.inRect32 = bigDocument.outRect32 = bigDocument.maskRect32 = host::VRect{};
+    r.inData = r.outData = r.maskData = nullptr;
+}
+
+EmulatedHost::Rect32 EmulatedHost::ReadRect(const host::Rect& small, const host::VRect& big) const {
+    if (record->bigDocumentData != nullptr && record->bigDocumentData->PluginUsing32BitCoordinates != 0)
+        return Rect32{big.top, big.left, big.bottom, big.right};
+    return Rect32{small.top, small.left, small.bottom, small.right};
+}
+
+void EmulatedHost::CommitOutput() {
+    if (outBuffer.empty()) return;
+    const int32_t bps = working.BytesPerSample();
+    const int32_t planes = outHi - outLo + 1;
+    for (int32_t y = outArea.top; y < outArea.bottom; ++y) {
+        const uint8_t* src = outBuffer.data() + int64_t{y - outArea.top} * outRowBytes;
+        for (int32_t x = outArea.left; x < outArea.right; ++x) {
+            uint8_t* dst = working.PixelBytes(x, y) + outLo * bps;
+            std::memcpy(dst, src + int64_t{x - outArea.left} * planes * bps, static_cast<size_t>(planes * bps));
+        }
+    }
+    outBuffer.clear();
+}
+
+host::OSErr EmulatedHost::AdvanceState() {
+    ++advanceCalls;
+    CommitOutput();
+    host::FilterRecord& r = *record;
+    const int32_t bps = image.BytesPerSample();
+
+    // Fills one buffer with the requested area and planes, rows padded as real hosts pad them.
+    auto deliver = [&](const HostImage& from, Rect32 area, int16_t lo, int16_t hi, std::vector<uint8_t>& buffer,
+                       void*& data, int32_t& rowBytes) -> host::OSErr {
+        buffer.clear();
+        data = nullptr;
+        rowBytes = 0;
+        area.left = std::max(area.left, 0);
+        area.top = std::max(area.top, 0);
+        area.right = std::min(area.right, from.width);
+        area.bottom = std::min(area.bottom, from.height);
+        if (area.right <= area.left || area.bottom <= area.top) return 0;
+        if (lo < 0 || hi >= from.planes || lo > hi) return kParamErr;
+        const int32_t planes = hi - lo + 1;
+        rowBytes = (area.right - area.left) * planes * bps + options.rowPadding;
+        buffer.assign(static_cast<size_t>(rowBytes) * static_cast<size_t>(area.bottom - area.top), kPaddingByte);
+        for (int32_t y = area.top; y < area.bottom; ++y)
+            for (int32_t x = area.left; x < area.right; ++x)
+                std::memcpy(buffer.data() + int64_t{y - area.top} * rowBytes + int64_t{x - area.left} * planes * bps,
+                            from.PixelBytes(x, y) + lo * bps, static_cast<size_t>(planes * bps));
+        data = buffer.data();
+        return 0;
+    };
+
+    const Rect32 in = ReadRect(r.inRect, bigDocument.inRect32);
+    host::OSErr err = deliver(image, in, r.inLoPlane, r.inHiPlane, inBuffer, r.inData, r.inRowBytes);
+    if (err != 0) return err;
+
+    outArea = ReadRect(r.outRect, bigDocument.outRect32);
+    outArea.left = std::max(outArea.left, 0);
+    outArea.top = std::max(outArea.top, 0);
+    outArea.right = std::min(outArea.right, working.width);
+    outArea.bottom = std::min(outArea.bottom, working.height);
+    outLo = r.outLoPlane;
+    outHi = r.outHiPlane;
+    err = deliver(working, outArea, outLo, outHi, outBuffer, r.outData, r.outRowBytes);
+    outRowBytes = r.outRowBytes;
+    if (err != 0) return err;
+
+    maskBuffer.clear();
+    r.maskData = nullptr;
+    r.maskRowBytes = 0;
+    const Rect32 mask = ReadRect(r.maskRect, bigDocument.maskRect32);
+    if (!selection.empty() && mask.right > mask.left && mask.bottom > mask.top) {
+        // The selection covers the filtered area; the mask rectangle is in image coordinates.
+        const int32_t areaWidth = filterArea.right - filterArea.left;
+        const int32_t left = std::max(mask.left, filterArea.left), right = std::min(mask.right, filterArea.right);
+        const int32_t top = std::max(mask.top, filterArea.top), bottom = std::min(mask.bottom, filterArea.bottom);
+        if (right > left && bottom > top) {
+            r.maskRowBytes = right - left + options.rowPadding;
+            maskBuffer.assign(static_cast<size_t>(r.maskRowBytes) * static_cast<size_t>(bottom - top), kPaddingByte);
+            for (int32_t y = top; y < bottom; ++y)
+                std::memcpy(maskBuffer.data() + int64_t{y - top} * r.maskRowBytes,
+                            selection.data() + int64_t{y - filterArea.top} * areaWidth + (left - filterArea.left),
+                            static_cast<size_t>(right - left));
+            r.maskData = maskBuffer.data();
+        }
+    }
+    return 0;
+}
+
+int16_t EmulatedHost::CallSelector(int16_t selector) {
+    MakeActive();
+    trace.push_back(selector);
+    int16_t result = 0;
+    entry(selector, record, &dataSlot, &result);
+    return result;
+}
+
+int16_t EmulatedHost::ShowAbout() {
+    MakeActive();
+    trace.push_back(host::kSelectorAbout);
+    host::AboutRecord about{};
+    about.platformData = &platformData;
+    about.sSPBasic = options.basicSuite ? basic.Suite() : nullptr;
+    int16_t result = -1;  // the plug-in must say it succeeded
+    entry(host::kSelectorAbout, &about, &dataSlot, &result);
+    return result;
+}
+
+int16_t EmulatedHost::RunFilter() {
+    MakeActive();
+    PrepareRecord();
+    working = image;
+    progress.clear();
+    outBuffer.clear();
+
+    int16_t result = CallSelector(host::kSelectorParameters);
+    if (result != 0) return result;
+    result = CallSelector(host::kSelectorPrepare);
+    if (result != 0) return result;
+    result = CallSelector(host::kSelectorStart);
+    for (int calls = 0; result == 0 && calls < kMaxContinueCalls; ++calls) {
+        const host::FilterRecord& r = *record;
+        const bool more =
+            UsesBig() ? !(Empty(bigDocument.inRect32) && Empty(bigDocument.outRect32) && Empty(bigDocument.maskRect32))
+                      : !(Empty(r.inRect) && Empty(r.outRect) && Empty(r.maskRect));
+        if (!more) break;
+        result = AdvanceState();
+        if (result == 0) result = CallSelector(host::kSelectorContinue);
+    }
+    CommitOutput();
+    if (result == 0) {
+        image = working;
+        result = CallSelector(host::kSelectorFinish);
+    }
+    if (options.keepsNothing) ForgetPluginState();
+    return result;
+}
+
+}  // namespace emulator

@@ -1,0 +1,113 @@
+// emulator/EmulatedHost.h: the host side of the filter interface, small but faithful. It builds the
+// filter record, serves handles, suites, image buffers and progress, and drives a plug-in's
+// entry point through the selectors exactly as the editor does. It knows the plug-in only
+// through that entry point, so it tests the same binary interface a real host sees.
+#pragma once
+
+#include "emulator/BasicSuite.h"
+#include "emulator/GuardedBlock.h"
+#include "emulator/HandleLedger.h"
+#include "emulator/HostImage.h"
+#include "host/HostApi.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace emulator {
+
+using EntryPoint = void (*)(int16_t selector, void* block, intptr_t* data, int16_t* result);
+
+struct HostOptions {
+    bool bigDocument = true;          // offer the 32-bit rectangles
+    bool basicSuite = true;           // offer the basic suite
+    bool colorSpaceSuite = true;      // offer the colour-space suite through it
+    bool descriptorProcs = true;      // offer read and write descriptor procs
+    bool handleSizesUnknown = false;  // get-size says 0 and set-size does nothing, as some hosts do
+    bool keepsNothing = false;        // parameters handle and data slot are empty on every run
+    host::OSType hostSig = host::kHostSigPhotoshop;
+    int32_t maxSpace = 1 << 30;
+    int16_t playInfo = host::kPlayDialogDisplay;      // a run from the menu
+    int rowPadding = 12;                              // extra bytes at the end of every buffer row handed out
+    size_t recordBytes = sizeof(host::FilterRecord);  // shorter for hosts that know fewer fields
+};
+
+class EmulatedHost {
+public:
+    explicit EmulatedHost(EntryPoint entry, HostOptions options = {});
+    ~EmulatedHost();
+    EmulatedHost(const EmulatedHost&) = delete;
+    EmulatedHost& operator=(const EmulatedHost&) = delete;
+
+    // The document; the filtered area is the whole image unless SetFilterArea says otherwise.
+    void SetImage(HostImage image);
+    const HostImage& Image() const { return image; }
+    void SetFilterArea(int32_t left, int32_t top, int32_t right, int32_t bottom);
+    // One byte per pixel of the filtered area (0 unselected .. 255 selected); empty = no selection.
+    void SetSelection(std::vector<uint8_t> mask);
+
+    // A run from the menu: parameters, prepare, start, continue until the plug-in asks for
+    // nothing more, finish. The image changes only when start and continue succeeded.
+    int16_t RunFilter();
+    int16_t CallSelector(int16_t selector);
+    int16_t ShowAbout();
+
+    host::FilterRecord& Record() { return *record; }
+    const HostOptions& Options() const { return options; }
+    HandleLedger& Ledger() { return ledger; }
+    BasicSuite& Suites() { return basic; }
+    host::PIDescriptorParameters& Descriptor() { return descriptorParameters; }
+    // The plug-in's parameter block as the host keeps it between runs (nullptr before the first).
+    void* ParametersData() { return record->parameters != nullptr ? *record->parameters : nullptr; }
+    // Forget what the host kept between runs, as hosts that keep nothing do.
+    void ForgetPluginState();
+
+    const std::vector<std::pair<int32_t, int32_t>>& Progress() const { return progress; }
+    const std::vector<int16_t>& SelectorTrace() const { return trace; }
+    int AdvanceStateCalls() const { return advanceCalls; }
+
+    // Callbacks of the record (public for the C trampolines).
+    host::OSErr AdvanceState();
+    void OnProgress(int32_t done, int32_t total) { progress.emplace_back(done, total); }
+
+private:
+    struct Rect32 {
+        int32_t top = 0, left = 0, bottom = 0, right = 0;
+    };
+    Rect32 ReadRect(const host::Rect& small, const host::VRect& big) const;
+    void PrepareRecord();
+    void CommitOutput();
+    void MakeActive();
+    bool UsesBig() const {
+        return record->bigDocumentData != nullptr && record->bigDocumentData->PluginUsing32BitCoordinates != 0;
+    }
+
+    EntryPoint entry;
+    HostOptions options;
+    HostImage image;
+    HostImage working;  // the image as the filter leaves it; adopted when the run succeeds
+    Rect32 filterArea;
+    std::vector<uint8_t> selection;
+
+    GuardedBlock recordBlock;  // reads past the record's end fault at once
+    host::FilterRecord* record;
+    host::BigDocumentStruct bigDocument{};
+    host::PlatformData platformData{};
+    host::PIDescriptorParameters descriptorParameters{};
+    HandleLedger ledger;
+    BasicSuite basic;
+    intptr_t dataSlot = 0;
+
+    std::vector<uint8_t> inBuffer, outBuffer, maskBuffer;
+    Rect32 outArea;
+    int16_t outLo = 0, outHi = -1;
+    int32_t outRowBytes = 0;
+
+    std::vector<std::pair<int32_t, int32_t>> progress;
+    std::vector<int16_t> trace;
+    int advanceCalls = 0;
+};
+
+}  // namespace emulator

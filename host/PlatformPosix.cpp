@@ -1,0 +1,59 @@
+#include "host/Platform.h"
+
+#include <sys/mman.h>
+
+#include <cstdio>
+#include <cstdint>
+#include <cstring>
+
+namespace platform {
+
+namespace {
+
+MessageObserver gObserver = nullptr;
+void* gObserverContext = nullptr;
+
+// mmap hands out zero-filled pages; the size sits in a header page-aligned blocks keep.
+constexpr size_t kHeader = 64;
+
+int gFailAllocation = 0;
+
+}  // namespace
+
+void FailPageAllocation(int nth) noexcept {
+    gFailAllocation = nth;
+}
+
+void* AllocatePages(size_t bytes) noexcept {
+    if (gFailAllocation > 0 && --gFailAllocation == 0) return nullptr;
+    if (bytes > SIZE_MAX - kHeader) return nullptr;
+    void* block = mmap(nullptr, bytes + kHeader, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
+    if (block == MAP_FAILED) return nullptr;
+    *static_cast<size_t*>(block) = bytes + kHeader;
+    return static_cast<char*>(block) + kHeader;
+}
+
+void FreePages(void* data) noexcept {
+    if (data == nullptr) return;
+    void* block = static_cast<char*>(data) - kHeader;
+    munmap(block, *static_cast<size_t*>(block));
+}
+
+void ShowMessage(const std::string& text, const std::string& caption, MessageIcon) noexcept {
+    if (gObserver != nullptr) {
+        gObserver(gObserverContext, text.c_str(), caption.c_str());
+        return;
+    }
+    std::fprintf(stderr, "%s%s%s\n", caption.c_str(), caption.empty() ? "" : ": ", text.c_str());
+}
+
+void SetMessageObserver(MessageObserver observer, void* context) noexcept {
+    gObserver = observer;
+    gObserverContext = context;
+}
+
+std::string ModulePath() {
+    return std::string();
+}
+
+}  // namespace platform

@@ -1,0 +1,17 @@
+// imageio/PngFile.h: PNG files through libpng, samples exactly as stored (no gamma handling).
+#pragma once
+
+#include "imageio/Raster.h"
+
+#include <string>
+
+namespace imageio {
+
+// Reads 8- or 16-bit grey, grey+alpha, RGB or RGBA (palette and low-depth grey are expanded to
+// 8 bits). Returns false with a message on any failure; `raster` is then unspecified.
+bool ReadPng(const std::string& path, Raster& raster, std::string& error);
+
+// Writes the raster (1 to 4 channels, 8 or 16 bits). Returns false with a message on failure.
+bool WritePng(const std::string& path, const Raster& raster, std::string& error);
+
+}  // namespace imageio

@@ -49,7 +49,12 @@ struct ElementLayout {
     int64_t maxStampRadius = 0;
 };
 
-// Lays out all passes. Throws std::bad_alloc when memory is short.
+// True when every sample takes the same number of random draws wherever it falls: without relief
+// and noise, or for lines without a selection (which have no bounds test either).
+bool HasFixedDraws(const RenderSettings& settings, bool hasMask);
+
+// Lays out all passes. Throws std::bad_alloc when memory is short or the elements would not fit in
+// it (areas of billions of pixels).
 ElementLayout MakeElementLayout(const RenderSettings& settings, const RenderJob& job);
 
 // Alpha accumulator bound for a ring: enough angle steps to pass a full turn even when every addition

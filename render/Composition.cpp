@@ -237,27 +237,38 @@ void RowComposer<Sample>::ComposeRow(const uint8_t* levels, int64_t y, int pass)
         if (sizeof(Sample) == 1) return static_cast<Sample>(scaled8[static_cast<size_t>(coverage * 256 + value)]);
         return Scaled(value, factors[coverage]);
     };
+    const auto forEachPixel = [&](auto&& compose) {
+        for (int64_t x = 0; x < width; ++x, o += 3, s += 3) {
+            const uint8_t byte = levels[x >> 1];
+            compose((x & 1) ? byte >> 4 : byte & 15);
+        }
+    };
     const bool split = settings.schema == ColorSchema::kSplitColor;
-    for (int64_t x = 0; x < width; ++x, o += 3, s += 3) {
-        const uint8_t byte = levels[x >> 1];
-        const int c = (x & 1) ? byte >> 4 : byte & 15;
-        if (settings.invert) {
-            if (settings.schema == ColorSchema::kInitialColor) {
+    if (settings.invert) {
+        if (settings.schema == ColorSchema::kInitialColor) {
+            forEachPixel([&](int c) {
                 o[0] = scale(s[0], c);
                 o[1] = scale(s[1], c);
                 o[2] = scale(s[2], c);
-            } else if (split) {
-                o[pass] = amounts[c];
-            } else {
-                o[0] = o[1] = o[2] = amounts[c];
-            }
+            });
         } else if (split) {
-            o[pass] = scale(o[pass], c);
+            forEachPixel([&](int c) { o[pass] = amounts[c]; });
         } else {
+            forEachPixel([&](int c) { o[0] = o[1] = o[2] = amounts[c]; });
+        }
+    } else if (split) {
+        forEachPixel([&](int c) { o[pass] = scale(o[pass], c); });
+    } else if (settings.schema == ColorSchema::kBlackAndWhite) {
+        // One pass over the white paper the background laid: the result depends on the coverage only.
+        Sample paper[16];
+        for (int c = 0; c < 16; ++c) paper[c] = scale(AsSample<Sample>(FullValue<Sample>()), c);
+        forEachPixel([&](int c) { o[0] = o[1] = o[2] = paper[c]; });
+    } else {
+        forEachPixel([&](int c) {
             o[0] = scale(o[0], c);
             o[1] = scale(o[1], c);
             o[2] = scale(o[2], c);
-        }
+        });
     }
 }
 

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <new>
 
 namespace render {
 namespace {
@@ -98,10 +99,18 @@ void AddRing(const RenderSettings& s, ElementLayout& layout, int pass, float rad
     if (e.samples > 0) layout.elements.push_back(e);
 }
 
+// Refuses layouts whose element list alone would exhaust memory.
+void CheckElementCount(double elements) {
+    constexpr double kMaxElements = 33554432.0;  // 2^25: about 1.6 GB of elements
+    if (!(elements <= kMaxElements)) throw std::bad_alloc();
+}
+
 void LayOutLines(const RenderSettings& s, ElementLayout& layout) {
     const float extent = static_cast<float>(s.extent);
     const float halfExtent = extent * 0.5f;
     layout.progressTotal = s.passes * s.extent;
+    CheckElementCount((static_cast<double>(s.extent) + 2.0 * std::fabs(static_cast<double>(s.offsetStep))) /
+                      static_cast<double>(s.spacing) * s.passes);
     for (int pass = 0; pass < s.passes; ++pass) {
         float u = PassMultiplier(s, pass) * s.offsetStep;
         while (u < extent) {
@@ -133,6 +142,7 @@ void LayOutRings(const RenderSettings& s, ElementLayout& layout) {
     const bool spiral = IsSpiralPattern(s.pattern);
     const int subtype = RingSubtype(s.pattern);
     layout.progressTotal = s.passes * TruncateToInt64(dmax);
+    CheckElementCount(static_cast<double>(dmax) / static_cast<double>(s.spacing) * s.passes);
     for (int pass = 0; pass < s.passes; ++pass) {
         float v = std::fabs(s.offsetStep) * PassMultiplier(s, pass) + dmin;
         while (v < dmax) {
@@ -196,6 +206,11 @@ int64_t RingStepBound(float delta) {
     return static_cast<int64_t>(std::min(steps, 4.0e15));
 }
 
+bool HasFixedDraws(const RenderSettings& settings, bool hasMask) {
+    const bool relief = settings.relief != 0.0f || settings.noise != 0.0f;
+    return !relief || (IsLinePattern(settings.pattern) && !hasMask);
+}
+
 ElementLayout MakeElementLayout(const RenderSettings& s, const RenderJob& job) {
     ElementLayout layout;
     layout.lines = IsLinePattern(s.pattern);
@@ -208,7 +223,7 @@ ElementLayout MakeElementLayout(const RenderSettings& s, const RenderJob& job) {
     const bool relief = s.relief != 0.0f || s.noise != 0.0f;
     const bool hasMask = job.mask != nullptr;
     const int waveDraws = layout.lines ? (s.pattern != 0 ? 1 : 0) : (RingSubtype(s.pattern) != 0 ? 1 : 0);
-    layout.fixedDraws = !relief || (layout.lines && !hasMask);
+    layout.fixedDraws = HasFixedDraws(s, hasMask);
     layout.drawsPerSample = waveDraws + (relief ? 1 : 0);
     layout.farDraws = waveDraws;
     ComputeReach(s, layout);

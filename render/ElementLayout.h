@@ -5,6 +5,7 @@
 #include "render/RenderEngraving.h"
 #include "render/RenderSettings.h"
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -48,7 +49,12 @@ struct ElementLayout {
     int64_t maxStampRadius = 0;
 };
 
-// Lays out all passes. Throws std::bad_alloc when memory is short.
+// True when every sample takes the same number of random draws wherever it falls: without relief
+// and noise, or for lines without a selection (which have no bounds test either).
+bool HasFixedDraws(const RenderSettings& settings, bool hasMask);
+
+// Lays out all passes. Throws std::bad_alloc when memory is short or the elements would not fit in
+// it (areas of billions of pixels).
 ElementLayout MakeElementLayout(const RenderSettings& settings, const RenderJob& job);
 
 // Alpha accumulator bound for a ring: enough angle steps to pass a full turn even when every addition
@@ -59,9 +65,8 @@ int64_t RingStepBound(float delta);
 // outside it instead of overflowing.
 inline int64_t TruncateToInt64(double value) {
     constexpr double kFar = 4.0e15;  // beyond any coordinate a 32-bit image size can reach
-    if (!(value > -kFar)) return -static_cast<int64_t>(kFar);
-    if (!(value < kFar)) return static_cast<int64_t>(kFar);
-    return static_cast<int64_t>(value);
+    if (std::fabs(value) < kFar) return static_cast<int64_t>(value);
+    return value > 0.0 ? static_cast<int64_t>(kFar) : -static_cast<int64_t>(kFar);  // NaN included
 }
 
 constexpr double kTwoPi = 6.28318530717958647692;

@@ -97,22 +97,23 @@ RenderStatus Render(const EngravingOptions& options, const RenderJob& job) {
     std::vector<BandBuffers> buffers;
     // Everything is allocated before the first output byte is written, so a failure leaves it untouched.
     try {
-        layout = MakeElementLayout(settings, job);
         // Bands are independent only when every sample's draws follow from its index; otherwise one
         // worker walks the whole area in drawing order.
-        if (layout.fixedDraws) {
+        if (HasFixedDraws(settings, job.mask != nullptr)) {
             workers = WorkerCount();
             bandRows = std::clamp<int64_t>((job.height + workers * 4 - 1) / (workers * 4), 64, 512);
             workers = std::min(workers, (job.height + bandRows - 1) / bandRows);
         }
+        // The masks first: an area too large for memory fails here, before any walk is laid out.
         const int64_t maskRows = std::min<int64_t>(bandRows, job.height) * unitsPerPixel;
         if (rowBytes + 64 > std::numeric_limits<int64_t>::max() / 4 / maskRows) return RenderStatus::kOutOfMemory;
-        shapes.Build(layout.maxStampRadius, settings.useCircles);
         buffers.resize(static_cast<size_t>(workers));
         for (BandBuffers& b : buffers) {
             b.mask.Allocate(rowBytes, maskRows);
             b.levels.assign(static_cast<size_t>(rowBytes), 0);
         }
+        layout = MakeElementLayout(settings, job);
+        shapes.Build(layout.maxStampRadius, settings.useCircles);
     } catch (const std::bad_alloc&) {
         return RenderStatus::kOutOfMemory;
     } catch (const std::length_error&) {

@@ -29,6 +29,7 @@ CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDe
 targets=(
     "mv_fuzz_preset_reader preset fuzz/preset.dict"
     "mv_fuzz_descriptor_reader descriptor fuzz/descriptor.dict"
+    "mv_fuzz_render_record render-record"
 )
 for entry in "${targets[@]}"; do
     read -r target seeds dict <<< "$entry"

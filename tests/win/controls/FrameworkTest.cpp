@@ -41,7 +41,9 @@ void RunDialogOnce(HINSTANCE instance) {
     EXPECT_NE(SkinBitmap(123), nullptr);
     EXPECT_NE(SkinBitmap(134), nullptr);
     Recorder recorder;
-    HWND dialog = OpenControlsDialog(recorder);
+    // Its own top-level window, as the plug-in's dialog is: tooltips belong to it and go with it.
+    HWND host = CreateHostWindow();
+    HWND dialog = OpenControlsDialog(recorder, host);
     ASSERT_NE(dialog, nullptr);
     SpinEdit* spin = FindControl<SpinEdit>(GetDlgItem(dialog, IDC_TEST_SPIN));
     Rotor* rotor = FindControl<Rotor>(GetDlgItem(dialog, IDC_TEST_ROTOR));
@@ -62,7 +64,7 @@ void RunDialogOnce(HINSTANCE instance) {
     Mouse(GetDlgItem(dialog, IDOK), WM_MOUSEMOVE, 3, 3, 0);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(dialog);
-    DestroyWindow(dialog);
+    DestroyWindow(host);
     Pump();
     UnregisterControlClasses(instance);
     EXPECT_EQ(RegisteredClassCount(instance), 0);
@@ -187,7 +189,7 @@ TEST_F(FrameworkDialog, TooltipIsABalloonOwnedByTheControlAtMostAHundredPixelsWi
     EXPECT_EQ(AttachTooltip(Item(IDC_TEST_ROTOR), nullptr), nullptr);
     HWND tip = AttachTooltip(Item(IDC_TEST_ROTOR), "Angle for pattern direction");
     ASSERT_NE(tip, nullptr);
-    EXPECT_EQ(GetWindow(tip, GW_OWNER), dialog);  // a child cannot own: its top-level window does
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), GetAncestor(dialog, GA_ROOT));  // a child cannot own: its top-level window does
     EXPECT_NE(GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON, 0);
     EXPECT_EQ(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 100);
     EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);

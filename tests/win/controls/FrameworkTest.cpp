@@ -86,22 +86,6 @@ TEST(ControlClasses, RunningTheDialogTwiceRegistersAndUnregistersCleanlyAndLeaks
     EXPECT_EQ(GdiObjectCount(), gdiBefore);
 }
 
-TEST(ControlClasses, ClassesUseTheirOwnCursorAndFourExtraBytes) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    ASSERT_TRUE(RegisterControlClasses(instance));
-    WNDCLASSEXA preview{};
-    preview.cbSize = sizeof preview;
-    ASSERT_TRUE(GetClassInfoExA(instance, kPreviewContanerClass, &preview));
-    EXPECT_EQ(preview.hCursor, LoadCursorA(nullptr, IDC_SIZEALL));
-    EXPECT_EQ(preview.cbWndExtra, 4);
-    WNDCLASSEXA spin{};
-    spin.cbSize = sizeof spin;
-    ASSERT_TRUE(GetClassInfoExA(instance, kSpinEditClass, &spin));
-    EXPECT_EQ(spin.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_NE(spin.hbrBackground, nullptr);
-    UnregisterControlClasses(instance);
-}
-
 TEST(ControlClasses, NestedRegistrationKeepsTheSharedResourcesOfTheOuterOne) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     ASSERT_TRUE(RegisterControlClasses(instance));
@@ -129,17 +113,6 @@ TEST_F(FrameworkDialog, FindControlObjectAnswersOnlyForTheExactClassName) {
     EXPECT_EQ(FindControlObject(Item(IDC_TEST_PLAIN_BUTTON), kSpinEditClass), nullptr);
     EXPECT_EQ(FindControlObject(nullptr, kSpinEditClass), nullptr);
     EXPECT_EQ(FindControl<SpinEdit>(Item(IDC_TEST_ROTOR)), nullptr);
-}
-
-TEST_F(FrameworkDialog, ObjectKnowsItsWindowIdAndClientSize) {
-    SpinEdit* spin = FindControl<SpinEdit>(Item(IDC_TEST_SPIN));
-    ASSERT_NE(spin, nullptr);
-    RECT client{};
-    GetClientRect(Item(IDC_TEST_SPIN), &client);
-    EXPECT_EQ(spin->hwnd, Item(IDC_TEST_SPIN));
-    EXPECT_EQ(spin->id, IDC_TEST_SPIN);
-    EXPECT_EQ(spin->width, client.right);
-    EXPECT_EQ(spin->height, client.bottom);
 }
 
 namespace {
@@ -207,4 +180,48 @@ TEST_F(FrameworkDialog, EscapeWithTheFocusOnAButtonClosesTheDialog) {
     SetFocus(Item(IDC_TEST_PLAIN_BUTTON));
     PressKey(dialog, VK_ESCAPE);
     EXPECT_EQ(recorder.closedWith, IDCANCEL);
+}
+
+namespace {
+
+bool gRotorDeleted = false;
+bool gDeletedWhileNotifying = true;
+
+class TracedRotor : public Rotor {
+public:
+    ~TracedRotor() override { gRotorDeleted = true; }
+};
+
+// A parent that destroys whichever control reports to it.
+LRESULT CALLBACK DestroyingParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_COMMAND) {
+        DestroyWindow(GetDlgItem(window, LOWORD(wParam)));
+        gDeletedWhileNotifying = gRotorDeleted;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(FrameworkDialog, ParentMayDestroyAControlWhileItNotifies) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DestroyingParentProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Destroying parent";
+    RegisterClassA(&wc);
+    HWND parent = CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, dialog, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_NE(parent, nullptr);
+    gRotorDeleted = false;
+    gDeletedWhileNotifying = true;
+    HWND rotor =
+        CreateControlWithObject(new TracedRotor(), 0, kRotorClass, WS_CHILD | WS_VISIBLE, 0, 0, 80, 80, parent, 7);
+    ASSERT_NE(rotor, nullptr);
+    Click(rotor, 40, 10);  // the release notifies, the parent destroys the rotor mid-message
+    EXPECT_FALSE(IsWindow(rotor));
+    EXPECT_FALSE(gDeletedWhileNotifying) << "the object must outlive the message that is still using it";
+    EXPECT_TRUE(gRotorDeleted);
+    DestroyWindow(parent);
+    UnregisterClassA(wc.lpszClassName, wc.hInstance);
 }

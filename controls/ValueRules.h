@@ -11,12 +11,34 @@
 
 namespace controls {
 
-// Typed text as a number: anything atof cannot read is 0, and so is "nan", which atof
-// would otherwise turn into a value that no clamp or comparison can hold.
+// Typed text as a number: the longest leading decimal number ("  -12.5e3kg" reads -12500);
+// text that does not start with one is 0. Only plain decimal notation counts, so "inf",
+// "nan" and hexadecimal read as 0 whatever the C library would make of them. A number too
+// large for a float becomes an infinity, which the range clamp then catches.
 inline float ParseTypedValue(const char* text) noexcept {
     if (text == nullptr) return 0.0f;
-    const float v = static_cast<float>(std::atof(text));
-    return std::isnan(v) ? 0.0f : v;
+    auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    while (*text == ' ' || *text == '\t') ++text;
+    char number[64] = {};
+    size_t n = 0;
+    auto take = [&](char c) {
+        if (n + 1 < sizeof number) number[n++] = c;
+    };
+    if (*text == '+' || *text == '-') take(*text++);
+    bool hasDigits = false;
+    while (isDigit(*text)) take(*text++), hasDigits = true;
+    if (*text == '.') {
+        take(*text++);
+        while (isDigit(*text)) take(*text++), hasDigits = true;
+    }
+    if (!hasDigits) return 0.0f;
+    if ((*text == 'e' || *text == 'E') &&
+        (isDigit(text[1]) || ((text[1] == '+' || text[1] == '-') && isDigit(text[2])))) {
+        take(*text++);
+        if (*text == '+' || *text == '-') take(*text++);
+        while (isDigit(*text)) take(*text++);
+    }
+    return static_cast<float>(std::atof(number));
 }
 
 // Lowered to the maximum first, then raised to the minimum, so a reversed range yields the minimum.

@@ -33,28 +33,6 @@ TEST(ChooseSkin, PressBeatsHoverAndHoverBeatsDefault) {
     EXPECT_EQ(ChooseSkin(false, false, false, false), SkinState::kNormal);
 }
 
-TEST(SkinIdsFor, EveryStateUsesItsOwnThreeBitmapsWithinTheSkinRange) {
-    const SkinPieceIds normal = SkinIdsFor(SkinState::kNormal);
-    EXPECT_EQ(normal.left, 124);
-    EXPECT_EQ(normal.right, 123);
-    EXPECT_EQ(normal.middle, 125);
-    const SkinPieceIds pressed = SkinIdsFor(SkinState::kPressed);
-    EXPECT_EQ(pressed.left, 133);
-    EXPECT_EQ(pressed.right, 132);
-    EXPECT_EQ(pressed.middle, 134);
-    EXPECT_EQ(SkinIdsFor(SkinState::kDefault).left, 127);
-    EXPECT_EQ(SkinIdsFor(SkinState::kHot).middle, 131);
-}
-
-TEST(SkinnedButtonCaption, KnownIdsGetTheirCaptionAndOthersNone) {
-    EXPECT_EQ(std::string(SkinnedButtonCaption(1)), "OK");
-    EXPECT_EQ(std::string(SkinnedButtonCaption(1118)), "Save");
-    EXPECT_EQ(std::string(SkinnedButtonCaption(1178)), "Get Updates");
-    EXPECT_EQ(std::string(SkinnedButtonCaption(4242)), "");
-    EXPECT_TRUE(IsDefaultSkinnedButton(1088));
-    EXPECT_FALSE(IsDefaultSkinnedButton(2));
-}
-
 TEST(IsOutsideButton, EdgesCountAsInsideAndOneBeyondAsOutside) {
     EXPECT_FALSE(IsOutsideButton(0, 0, 40, 19));
     EXPECT_FALSE(IsOutsideButton(40, 19, 40, 19));

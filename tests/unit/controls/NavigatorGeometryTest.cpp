@@ -93,9 +93,3 @@ TEST(ForEachFrameEdgePixel, FramePartlyOutsideThePictureOnlyTouchesWhatIsInside)
         }
     }
 }
-
-TEST(NonNegative, PointerLeftOfOrAboveThePaneCountsAsZero) {
-    EXPECT_EQ(NonNegative(-7), 0);
-    EXPECT_EQ(NonNegative(0), 0);
-    EXPECT_EQ(NonNegative(12), 12);
-}

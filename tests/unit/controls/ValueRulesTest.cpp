@@ -5,6 +5,7 @@
 #include <cfloat>
 #include <cmath>
 #include <cstring>
+#include <string>
 
 using namespace controls;
 
@@ -16,10 +17,21 @@ TEST(ParseTypedValue, TextThatIsNoNumberReadsAsZero) {
     EXPECT_FLOAT_EQ(ParseTypedValue("12.5kg"), 12.5f);
 }
 
-TEST(ParseTypedValue, InfinityStaysForTheClampToCatch) {
-    EXPECT_FLOAT_EQ(ClampToRange(ParseTypedValue("inf"), 0.0f, 100.0f), 100.0f);
-    EXPECT_FLOAT_EQ(ClampToRange(ParseTypedValue("-inf"), 0.0f, 100.0f), 0.0f);
+TEST(ParseTypedValue, OnlyPlainDecimalNotationCounts) {
+    EXPECT_FLOAT_EQ(ParseTypedValue("  -12.5e3kg"), -12500.0f);
+    EXPECT_FLOAT_EQ(ParseTypedValue(".5"), 0.5f);
+    EXPECT_FLOAT_EQ(ParseTypedValue("7e"), 7.0f);
+    EXPECT_FLOAT_EQ(ParseTypedValue("inf"), 0.0f);
+    EXPECT_FLOAT_EQ(ParseTypedValue("-infinity"), 0.0f);
+    EXPECT_FLOAT_EQ(ParseTypedValue("0x10"), 0.0f);
+    EXPECT_FLOAT_EQ(ParseTypedValue("-."), 0.0f);
+}
+
+TEST(ParseTypedValue, NumbersTooLargeForAFloatAreCaughtByTheClamp) {
     EXPECT_FLOAT_EQ(ClampToRange(ParseTypedValue("1e300"), -5.0f, 5.0f), 5.0f);
+    EXPECT_FLOAT_EQ(ClampToRange(ParseTypedValue("-1e300"), -5.0f, 5.0f), -5.0f);
+    std::string longNumber(200, '9');
+    EXPECT_FLOAT_EQ(ClampToRange(ParseTypedValue(longNumber.c_str()), 0.0f, 100.0f), 100.0f);
 }
 
 TEST(ClampToRange, ReversedRangeEndsAtTheMinimum) {

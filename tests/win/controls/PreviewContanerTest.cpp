@@ -188,7 +188,3 @@ TEST_F(PreviewWindows, PictureIsOwnedReplacedAndDeletedWithThePane) {
     navigator->RedrawNow();
     EXPECT_EQ(Capture(navigator->hwnd).At(4 + 1, 3 + 1), PictureAt(1, 1));
 }
-
-TEST_F(PreviewWindows, PaneCursorIsTheFourWayArrow) {
-    EXPECT_EQ(reinterpret_cast<HCURSOR>(GetClassLongPtrA(main->hwnd, GCLP_HCURSOR)), LoadCursorA(nullptr, IDC_SIZEALL));
-}

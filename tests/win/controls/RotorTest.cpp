@@ -64,15 +64,6 @@ protected:
 
 }  // namespace
 
-TEST_F(RotorWindow, EditBoxSitsInTheCentre) {
-    RECT edit{};
-    GetWindowRect(rotor->editWindow, &edit);
-    MapWindowPoints(nullptr, rotor->hwnd, reinterpret_cast<POINT*>(&edit), 2);
-    EXPECT_EQ(edit.left, (w - 50) / 2);
-    EXPECT_EQ(edit.top, (h - 22) / 2);
-    EXPECT_EQ(edit.right - edit.left, 50);
-}
-
 TEST_F(RotorWindow, ClicksAboveRightBelowAndLeftGiveTheFourCardinalAngles) {
     const std::pair<double, const char*> cases[] = {{0, "0.00"}, {90, "90.00"}, {180, "180.00"}, {270, "270.00"}};
     for (const auto& [deg, text] : cases) {

@@ -287,16 +287,37 @@ DWORD GdiObjectCount() {
     return counted != 0 ? counted : CountHandleTableEntries();
 }
 
-HWND OpenControlsDialog(Recorder& recorder) {
+HWND CreateHostWindow() {
+    static const ATOM hostClass = [] {
+        WNDCLASSA wc{};
+        wc.lpfnWndProc = DefWindowProcA;
+        wc.hInstance = GetModuleHandleA(nullptr);
+        wc.lpszClassName = "Merovane controls test host";
+        wc.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+        return RegisterClassA(&wc);
+    }();
+    HWND window = CreateWindowExA(0, MAKEINTATOM(hostClass), "Merovane II controls", WS_POPUP | WS_VISIBLE, 0, 0, 560,
+                                  360, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(window);
+    return window;
+}
+
+HWND TestHostWindow() {
+    static HWND host = CreateHostWindow();
+    return host;
+}
+
+HWND OpenControlsDialog(Recorder& recorder, HWND host) {
+    if (host == nullptr) host = TestHostWindow();
     HWND dialog = nullptr;
     {
         controls::ControlActivationScope activation;
-        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CONTROLS_TEST), nullptr,
+        dialog = CreateDialogParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_CONTROLS_TEST), host,
                                     HostDialogProc, reinterpret_cast<LPARAM>(&recorder));
     }
     if (dialog == nullptr) return nullptr;
     SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
-    SetForegroundWindow(dialog);
+    SetForegroundWindow(host);
     UpdateWindow(dialog);
     Pump(dialog);
     return dialog;

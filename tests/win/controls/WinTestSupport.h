@@ -67,9 +67,17 @@ HWND FindSetValueDialog();
 // GDI objects of this process as the system counts them (0 where it does not count).
 DWORD GdiObjectCount();
 
-// Opens the test dialog (modeless, shown) inside the library's activation context; the
-// classes must be registered. `recorder` must outlive the dialog.
-HWND OpenControlsDialog(Recorder& recorder);
+// A new top-level window to hold test dialogs; destroying it destroys what they own.
+HWND CreateHostWindow();
+// The host shared by all tests of the run. Test dialogs are its children: the X11 driver waits
+// up to two seconds for a window manager whenever a top-level window goes away, and Xvfb has
+// none.
+HWND TestHostWindow();
+
+// Opens the test dialog (a shown child of `host`, the shared host when null) inside the
+// library's activation context; the classes must be registered. `recorder` must outlive the
+// dialog.
+HWND OpenControlsDialog(Recorder& recorder, HWND host = nullptr);
 
 // Registers the classes, opens the test dialog (modeless, shown) and closes it again.
 class ControlsDialog : public ::testing::Test {

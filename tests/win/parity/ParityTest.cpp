@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <map>
+#include <memory>
 
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -25,7 +26,7 @@ class WineParity : public ::testing::Test {
 protected:
     // The cases run once for the whole suite: each Wine run of the renderer costs real time.
     static void SetUpTestSuite() {
-        plugin = new LoadedPlugin();
+        plugin = std::make_unique<LoadedPlugin>();
         if (plugin->Entry() == nullptr) {
             setUpError = plugin->Error();
             return;
@@ -36,17 +37,15 @@ protected:
             return;
         }
         CaughtMessages messages(catcher);
-        outcomes = new std::vector<parity::Outcome>(parity::RunAllCases(plugin->Entry(), messages));
+        outcomes = std::make_unique<std::vector<parity::Outcome>>(parity::RunAllCases(plugin->Entry(), messages));
 
         std::ofstream out("parity-wine.txt", std::ios::binary);  // kept for a diff against the reference
         for (const parity::Outcome& o : *outcomes) out << parity::FormatOutcome(o) << '\n';
     }
 
     static void TearDownTestSuite() {
-        delete outcomes;
-        outcomes = nullptr;
-        delete plugin;
-        plugin = nullptr;
+        outcomes.reset();
+        plugin.reset();
     }
 
     void SetUp() override { ASSERT_TRUE(setUpError.empty()) << setUpError; }
@@ -57,13 +56,13 @@ protected:
         return nullptr;
     }
 
-    static std::vector<parity::Outcome>* outcomes;
-    static LoadedPlugin* plugin;
+    static std::unique_ptr<std::vector<parity::Outcome>> outcomes;
+    static std::unique_ptr<LoadedPlugin> plugin;
     static std::string setUpError;
 };
 
-std::vector<parity::Outcome>* WineParity::outcomes = nullptr;
-LoadedPlugin* WineParity::plugin = nullptr;
+std::unique_ptr<std::vector<parity::Outcome>> WineParity::outcomes;
+std::unique_ptr<LoadedPlugin> WineParity::plugin;
 std::string WineParity::setUpError;
 
 }  // namespace

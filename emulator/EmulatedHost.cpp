@@ -33,9 +33,13 @@ bool Empty(const host::VRect& r) {
 }  // namespace
 
 EmulatedHost::EmulatedHost(EntryPoint entryPoint, HostOptions hostOptions)
-    : entry(entryPoint), options(hostOptions), record(std::make_unique<host::FilterRecord>()) {
-    std::memset(record.get(), 0, sizeof(host::FilterRecord));
+    : entry(entryPoint),
+      options(hostOptions),
+      recordBlock(options.recordBytes),
+      record(static_cast<host::FilterRecord*>(recordBlock.Data())) {
     descriptorParameters.descriptorParametersVersion = 0;
+    ledger.reportZeroSize = ledger.ignoreSetSize = options.handleSizesUnknown;
+    basic.offerColorSpace = options.colorSpaceSuite;
     MakeActive();
 }
 
@@ -82,8 +86,8 @@ void EmulatedHost::PrepareRecord() {
     r.platformData = &platformData;
     r.descriptorParameters = &descriptorParameters;
     descriptorParameters.playInfo = options.playInfo;
-    descriptorParameters.readDescriptorProcs = descriptors.ReadProcs();
-    descriptorParameters.writeDescriptorProcs = descriptors.WriteProcs();
+    descriptorParameters.readDescriptorProcs = options.descriptorProcs ? descriptors.ReadProcs() : nullptr;
+    descriptorParameters.writeDescriptorProcs = options.descriptorProcs ? descriptors.WriteProcs() : nullptr;
     r.hostSig = options.hostSig;
     r.maxSpace = options.maxSpace;
     r.imageMode = image.mode;
@@ -205,7 +209,7 @@ int16_t EmulatedHost::CallSelector(int16_t selector) {
     MakeActive();
     trace.push_back(selector);
     int16_t result = 0;
-    entry(selector, record.get(), &dataSlot, &result);
+    entry(selector, record, &dataSlot, &result);
     return result;
 }
 
@@ -271,9 +275,12 @@ int16_t EmulatedHost::RunSelectors() {
         if (result == 0) result = CallSelector(host::kSelectorContinue);
     }
     CommitOutput();
-    if (result != 0) return result;
-    image = working;
-    return CallSelector(host::kSelectorFinish);
+    if (result == 0) {
+        image = working;
+        result = CallSelector(host::kSelectorFinish);
+    }
+    if (options.keepsNothing) ForgetPluginState();
+    return result;
 }
 
 }  // namespace emulator

@@ -6,6 +6,7 @@
 
 #include "emulator/BasicSuite.h"
 #include "emulator/DescriptorProcs.h"
+#include "emulator/GuardedBlock.h"
 #include "emulator/HandleLedger.h"
 #include "emulator/HostImage.h"
 #include "host/HostApi.h"
@@ -21,12 +22,17 @@ namespace emulator {
 using EntryPoint = void (*)(int16_t selector, void* block, intptr_t* data, int16_t* result);
 
 struct HostOptions {
-    bool bigDocument = true;  // offer the 32-bit rectangles
-    bool basicSuite = true;   // offer the basic suite (and through it the colour-space suite)
+    bool bigDocument = true;          // offer the 32-bit rectangles
+    bool basicSuite = true;           // offer the basic suite
+    bool colorSpaceSuite = true;      // offer the colour-space suite through it
+    bool descriptorProcs = true;      // offer read and write descriptor procs
+    bool handleSizesUnknown = false;  // get-size says 0 and set-size does nothing, as some hosts do
+    bool keepsNothing = false;        // parameters handle and data slot are empty on every run
     host::OSType hostSig = host::kHostSigPhotoshop;
     int32_t maxSpace = 1 << 30;
-    int16_t playInfo = host::kPlayDialogDisplay;  // a run from the menu
-    int rowPadding = 12;                          // extra bytes at the end of every buffer row the host hands out
+    int16_t playInfo = host::kPlayDialogDisplay;      // a run from the menu
+    int rowPadding = 12;                              // extra bytes at the end of every buffer row handed out
+    size_t recordBytes = sizeof(host::FilterRecord);  // shorter for hosts that know fewer fields
 };
 
 class EmulatedHost {
@@ -44,12 +50,13 @@ public:
     void SetSelection(std::vector<uint8_t> mask);
 
     // A run from the menu: parameters, prepare, start, continue until the plug-in asks for
-    // nothing more, finish. The image changes only when every selector succeeded.
+    // nothing more, finish. The image changes only when start and continue succeeded.
     int16_t RunFilter();
     int16_t CallSelector(int16_t selector);
     int16_t ShowAbout();
 
     host::FilterRecord& Record() { return *record; }
+    const HostOptions& Options() const { return options; }
     HandleLedger& Ledger() { return ledger; }
     BasicSuite& Suites() { return basic; }
     host::PIDescriptorParameters& Descriptor() { return descriptorParameters; }
@@ -96,7 +103,8 @@ private:
     Rect32 filterArea;
     std::vector<uint8_t> selection;
 
-    std::unique_ptr<host::FilterRecord> record;
+    GuardedBlock recordBlock;  // reads past the record's end fault at once
+    host::FilterRecord* record;
     host::BigDocumentStruct bigDocument{};
     host::PlatformData platformData{};
     host::PIDescriptorParameters descriptorParameters{};

@@ -17,6 +17,9 @@ namespace platform {
 void* AllocatePages(size_t bytes) noexcept;
 void FreePages(void* block) noexcept;
 
+// Fault injection for tests: the nth page allocation from now on fails (1 = the next; 0 = none).
+void FailPageAllocation(int nth) noexcept;
+
 enum class MessageIcon { kWarning, kInformation, kError };
 
 // A modal message box owned by nobody (Windows), or the observer below. Returns when dismissed.
@@ -29,5 +32,9 @@ void SetMessageObserver(MessageObserver observer, void* context) noexcept;
 
 // Full path of the plug-in module itself (empty when unknown); presets and help live beside it.
 std::string ModulePath();
+
+// The module (DLL or executable) this code was linked into, recorded when it was loaded: dialogs,
+// bitmaps and other resources come from it. An HINSTANCE on Windows; nullptr elsewhere.
+void* ModuleHandle() noexcept;
 
 }  // namespace platform

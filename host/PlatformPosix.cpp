@@ -16,9 +16,16 @@ void* gObserverContext = nullptr;
 // mmap hands out zero-filled pages; the size sits in a header page-aligned blocks keep.
 constexpr size_t kHeader = 64;
 
+int gFailAllocation = 0;
+
 }  // namespace
 
+void FailPageAllocation(int nth) noexcept {
+    gFailAllocation = nth;
+}
+
 void* AllocatePages(size_t bytes) noexcept {
+    if (gFailAllocation > 0 && --gFailAllocation == 0) return nullptr;
     if (bytes > SIZE_MAX - kHeader) return nullptr;
     void* block = mmap(nullptr, bytes + kHeader, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) return nullptr;

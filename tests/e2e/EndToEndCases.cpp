@@ -67,8 +67,9 @@ std::vector<uint8_t> EllipseSelection(int32_t width, int32_t height) {
 }
 
 RunOutcome RunOnImage(emulator::EntryPoint entry, emulator::HostImage image,
-                      const std::function<void(FilterParameters&)>& settings, std::vector<uint8_t> selection) {
-    emulator::EmulatedHost host(entry);
+                      const std::function<void(FilterParameters&)>& settings, std::vector<uint8_t> selection,
+                      const emulator::HostOptions& options) {
+    emulator::EmulatedHost host(entry, options);
     host.SetImage(std::move(image));
     if (!selection.empty()) host.SetSelection(std::move(selection));
     RunOutcome outcome;
@@ -80,14 +81,17 @@ RunOutcome RunOnImage(emulator::EntryPoint entry, emulator::HostImage image,
         outcome.result = host.RunFilter();
     }
     outcome.image = host.Image();
+    outcome.lockedHandles = host.Ledger().LockedCount();
+    outcome.ledgerProblems = host.Ledger().Problems();
+    outcome.outstandingSuites = host.Suites().outstandingAcquires;
     return outcome;
 }
 
-RunOutcome RunCase(emulator::EntryPoint entry, const EndToEndCase& c) {
+RunOutcome RunCase(emulator::EntryPoint entry, const EndToEndCase& c, const emulator::HostOptions& options) {
     emulator::HostImage image = testing_support::MakePicture(c.width, c.height, c.planes, c.depth, c.mode);
     std::vector<uint8_t> selection;
     if (c.withSelection) selection = EllipseSelection(c.width, c.height);
-    return RunOnImage(entry, std::move(image), c.settings, std::move(selection));
+    return RunOnImage(entry, std::move(image), c.settings, std::move(selection), options);
 }
 
 uint64_t Fingerprint(const emulator::HostImage& image) {

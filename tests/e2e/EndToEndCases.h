@@ -27,14 +27,18 @@ const std::vector<EndToEndCase>& StandardCases();
 struct RunOutcome {
     int16_t result = 0;
     emulator::HostImage image;
+    int lockedHandles = 0;                    // locks the plug-in left behind
+    std::vector<std::string> ledgerProblems;  // double disposes, unbalanced unlocks...
+    int outstandingSuites = 0;                // suites acquired and not released
 };
 
 // Runs one case through `entry` on a synthetic picture and returns the document afterwards.
-RunOutcome RunCase(emulator::EntryPoint entry, const EndToEndCase& c);
+RunOutcome RunCase(emulator::EntryPoint entry, const EndToEndCase& c, const emulator::HostOptions& options = {});
 
 // Runs the filter on `image` with `settings` applied over the defaults.
 RunOutcome RunOnImage(emulator::EntryPoint entry, emulator::HostImage image,
-                      const std::function<void(FilterParameters&)>& settings, std::vector<uint8_t> selection = {});
+                      const std::function<void(FilterParameters&)>& settings, std::vector<uint8_t> selection = {},
+                      const emulator::HostOptions& options = {});
 
 // A soft elliptical selection over an area (0 outside, 255 inside, a ramp between).
 std::vector<uint8_t> EllipseSelection(int32_t width, int32_t height);

@@ -15,8 +15,8 @@ using emulator::HostImage;
 
 namespace {
 
-const char* const kPatternNames[] = {"lines",        "waves-1",      "waves-2",        "rings",          "rings-waves-1",
-                                     "rings-waves-2", "rings-waves-3", "rings-waves-4", "spiral",         "spiral-waves-1",
+const char* const kPatternNames[] = {"lines",          "waves-1",        "waves-2",       "rings",  "rings-waves-1",
+                                     "rings-waves-2",  "rings-waves-3",  "rings-waves-4", "spiral", "spiral-waves-1",
                                      "spiral-waves-2", "spiral-waves-3", "spiral-waves-4"};
 const char* const kSchemaNames[] = {"initial", "split", "bw"};
 
@@ -54,7 +54,8 @@ HostImage ToCmyk(const HostImage& image) {
     for (int32_t y = 0; y < image.height; ++y)
         for (int32_t x = 0; x < image.width; ++x) {
             host::Color8 color = {0, static_cast<uint8_t>(image.Sample(x, y, 0)),
-                                  static_cast<uint8_t>(image.Sample(x, y, 1)), static_cast<uint8_t>(image.Sample(x, y, 2))};
+                                  static_cast<uint8_t>(image.Sample(x, y, 1)),
+                                  static_cast<uint8_t>(image.Sample(x, y, 2))};
             emulator::ConvertColors8(host::kColorSpaceRGB, host::kColorSpaceCMYK, &color, 1);
             for (int32_t c = 0; c < 4; ++c) cmyk.SetSample(x, y, c, color[c]);
         }
@@ -65,8 +66,9 @@ HostImage ToCmyk(const HostImage& image) {
 double Brightness(const HostImage& image, int32_t x, int32_t y) {
     const double full = image.depth == 16 ? 32768.0 : 255.0;
     if (image.mode == host::kModeCMYK || image.mode == host::kModeCMYK64) {
-        host::Color16 color = {static_cast<uint16_t>(image.Sample(x, y, 0)), static_cast<uint16_t>(image.Sample(x, y, 1)),
-                               static_cast<uint16_t>(image.Sample(x, y, 2)), static_cast<uint16_t>(image.Sample(x, y, 3))};
+        host::Color16 color = {
+            static_cast<uint16_t>(image.Sample(x, y, 0)), static_cast<uint16_t>(image.Sample(x, y, 1)),
+            static_cast<uint16_t>(image.Sample(x, y, 2)), static_cast<uint16_t>(image.Sample(x, y, 3))};
         if (image.depth == 16) {
             emulator::ConvertColors16(host::kColorSpaceCMYK, host::kColorSpaceRGB, &color, 1);
         } else {
@@ -77,7 +79,9 @@ double Brightness(const HostImage& image, int32_t x, int32_t y) {
         }
         return (color[1] + color[2] + color[3]) / (3.0 * full);
     }
-    return (image.Sample(x, y, 0) + image.Sample(x, y, 1) + image.Sample(x, y, 2)) / (3.0 * full);
+    // Opacity counts: a half-transparent pixel reads (and engraves) darker.
+    const double alpha = image.planes >= 4 ? image.Sample(x, y, 3) / full : 1.0;
+    return alpha * (image.Sample(x, y, 0) + image.Sample(x, y, 1) + image.Sample(x, y, 2)) / (3.0 * full);
 }
 
 // Correlation of 16 x 16 block brightness before and after: an engraving follows the tone.
@@ -158,9 +162,8 @@ TEST(EndToEnd, AstronautInEveryLayoutFollowsTheTone) {
         const char* name;
         HostImage image;
     };
-    const Variant variants[] = {{"16-bit", To16Bit(astronaut)},
-                                {"rgba", WithAlphaRamp(astronaut)},
-                                {"cmyk", ToCmyk(astronaut)}};
+    const Variant variants[] = {
+        {"16-bit", To16Bit(astronaut)}, {"rgba", WithAlphaRamp(astronaut)}, {"cmyk", ToCmyk(astronaut)}};
     for (const Variant& v : variants) {
         const e2e::RunOutcome out = e2e::RunOnImage(PluginMain, v.image, [](FilterParameters&) {});
         ASSERT_EQ(out.result, 0) << v.name;
@@ -181,7 +184,8 @@ TEST(EndToEnd, UnselectedPixelsComeBackUnchangedAndSelectedOnesAreEngraved) {
             for (int32_t x = 0; x < c.width; ++x) {
                 const uint8_t m = mask[static_cast<size_t>(y * c.width + x)];
                 bool same = true;
-                for (int32_t p = 0; p < c.planes; ++p) same = same && out.image.Sample(x, y, p) == original.Sample(x, y, p);
+                for (int32_t p = 0; p < c.planes; ++p)
+                    same = same && out.image.Sample(x, y, p) == original.Sample(x, y, p);
                 if (m == 0) {
                     ASSERT_TRUE(same) << c.name << " at " << x << "," << y;
                 }

@@ -167,7 +167,12 @@ host::OSErr EmulatedHost::AdvanceState() {
     };
 
     const Rect32 in = ReadRect(r.inRect, bigDocument.inRect32);
-    host::OSErr err = deliver(image, in, r.inLoPlane, r.inHiPlane, inBuffer, r.inData, r.inRowBytes);
+    // Pointers in the packed record may sit at 4-byte offsets: fill locals, then copy them in.
+    void* inData = nullptr;
+    int32_t inRowBytes = 0;
+    host::OSErr err = deliver(image, in, r.inLoPlane, r.inHiPlane, inBuffer, inData, inRowBytes);
+    r.inData = inData;
+    r.inRowBytes = inRowBytes;
     if (err != 0) return err;
 
     outArea = ReadRect(r.outRect, bigDocument.outRect32);
@@ -177,7 +182,6 @@ host::OSErr EmulatedHost::AdvanceState() {
     outArea.bottom = std::min(outArea.bottom, working.height);
     outLo = r.outLoPlane;
     outHi = r.outHiPlane;
-    // outData sits at a 4-byte offset of the packed record: fill a local, then copy it in.
     void* outData = nullptr;
     err = deliver(working, outArea, outLo, outHi, outBuffer, outData, outRowBytes);
     r.outData = outData;

@@ -14,12 +14,13 @@ elif [ -n "${1:-}" ]; then
     seconds=$1
 fi
 jobs=2  # the machine is shared; never more
+status=0
 
 if [ "$mode" = ci ]; then
     cmake -S . -B build/sanitize -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMV_SANITIZE=ON -DMV_BUILD_BENCH=OFF > /dev/null
     cmake --build build/sanitize -j "$jobs"
     ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        ctest --test-dir build/sanitize --output-on-failure -j "$jobs"
+        ctest --test-dir build/sanitize --output-on-failure -j "$jobs" || status=1
 fi
 
 CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMV_BUILD_FUZZ=ON \
@@ -40,5 +41,6 @@ for entry in "${targets[@]}"; do
     [ -n "$dict" ] && args+=(-dict="$dict")
     echo "== $target for ${seconds}s"
     UBSAN_OPTIONS=halt_on_error=1 "build/fuzz/fuzz/$target" "${args[@]}" -artifact_prefix=build/fuzz/ \
-        "$corpus" "fuzz/corpus/$seeds"
+        "$corpus" "fuzz/corpus/$seeds" || status=1
 done
+exit $status

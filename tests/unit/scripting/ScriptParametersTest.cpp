@@ -78,6 +78,13 @@ TEST(ScriptParameters, FinishRecordsAllTwentyOneKeysInOrderWithTheirTypes) {
     auto host = MakeHost();
     host->Descriptor().recordInfo = 2;
     const std::vector<DescriptorItem> items = RecordUnusualRun(*host);
+    ParamsOf(*host).invert = 0x100;  // wide booleans travel as their lowest byte
+    ParamsOf(*host).notBreak = 0x101;
+    ASSERT_EQ(host->RunFilter(), 0);
+    const std::vector<DescriptorItem> wide = host->Descriptors().Decode(host->RecordedAction());
+    ASSERT_EQ(wide.size(), 21u);
+    EXPECT_EQ(wide[13].number, 0.0);
+    EXPECT_EQ(wide[15].number, 1.0);
     const host::DescriptorKeyID order[] = {
         FourCC("Angl"), FourCC("Ofst"), FourCC("Spac"), FourCC("Wdth"), FourCC("Lvls"), FourCC("BRel"), FourCC("Ampl"),
         FourCC("Frqn"), FourCC("Shif"), FourCC("Usil"), FourCC("CntX"), FourCC("CntY"), FourCC("InvI"), FourCC("Invr"),
@@ -98,18 +105,6 @@ TEST(ScriptParameters, FinishRecordsAllTwentyOneKeysInOrderWithTheirTypes) {
     ExpectNothingLeft(*host);
 }
 
-TEST(ScriptParameters, WideBooleansAreRecordedFromTheirLowestByte) {
-    auto host = MakeHost();
-    ASSERT_EQ(host->RunFilter(), 0);
-    ParamsOf(*host).invert = 0x100;
-    ParamsOf(*host).notBreak = 0x101;
-    ASSERT_EQ(host->RunFilter(), 0);
-    const std::vector<DescriptorItem> items = host->Descriptors().Decode(host->RecordedAction());
-    ASSERT_EQ(items.size(), 21u);
-    EXPECT_EQ(items[13].number, 0.0);
-    EXPECT_EQ(items[15].number, 1.0);
-}
-
 TEST(ScriptParameters, AMenuRunShowsTheDialogAndKeepsEveryField) {
     auto host = MakeHost();
     ASSERT_EQ(host->RunFilter(), 0);
@@ -122,50 +117,40 @@ TEST(ScriptParameters, AMenuRunShowsTheDialogAndKeepsEveryField) {
     EXPECT_EQ(ParamsOf(*host).pattern, 11);
 }
 
-TEST(ScriptParameters, AReplayWithoutDialogAppliesEveryRecordedValue) {
+TEST(ScriptParameters, AReplayAppliesEveryRecordedValueWithOrWithoutTheDialog) {
     auto recorder = MakeHost();
     const std::vector<DescriptorItem> action = RecordUnusualRun(*recorder);
     FilterParameters expected = ParamsOf(*recorder);
 
-    auto player = MakeHost();
-    ASSERT_EQ(player->RunFilter(), 0);  // a fresh session with the defaults
-    ParamsOf(*player).autoUpdate = 0;   // never travels, so the replay keeps it
-    player->ReplayAction(action, host::kPlayDialogDontDisplay);
-    ASSERT_EQ(player->RunFilter(), 0);
-    const FilterParameters& played = ParamsOf(*player);
-    EXPECT_EQ(played.showDialog, 0);
-    EXPECT_EQ(played.autoUpdate, 0);
-    for (float FilterParameters::*field :
-         {&FilterParameters::rotation, &FilterParameters::offset, &FilterParameters::space, &FilterParameters::width,
-          &FilterParameters::contrast, &FilterParameters::randomness, &FilterParameters::amplitude,
-          &FilterParameters::frequency, &FilterParameters::phaseShift, &FilterParameters::threshold,
-          &FilterParameters::centerX, &FilterParameters::centerY, &FilterParameters::noise}) {
-        EXPECT_EQ(played.*field, expected.*field);
+    for (int16_t playInfo : {host::kPlayDialogDontDisplay, host::kPlayDialogDisplay}) {
+        auto player = MakeHost();
+        ASSERT_EQ(player->RunFilter(), 0);  // a fresh session with the defaults
+        ParamsOf(*player).autoUpdate = 0;   // never travels, so the replay keeps it
+        player->ReplayAction(action, playInfo);
+        ASSERT_EQ(player->RunFilter(), 0);
+        const FilterParameters& played = ParamsOf(*player);
+        EXPECT_EQ(played.showDialog, playInfo == host::kPlayDialogDisplay ? 1 : 0);
+        EXPECT_EQ(played.autoUpdate, 0);
+        for (float FilterParameters::*field :
+             {&FilterParameters::rotation, &FilterParameters::offset, &FilterParameters::space,
+              &FilterParameters::width, &FilterParameters::contrast, &FilterParameters::randomness,
+              &FilterParameters::amplitude, &FilterParameters::frequency, &FilterParameters::phaseShift,
+              &FilterParameters::threshold, &FilterParameters::centerX, &FilterParameters::centerY,
+              &FilterParameters::noise}) {
+            EXPECT_EQ(played.*field, expected.*field);
+        }
+        for (int32_t FilterParameters::*field :
+             {&FilterParameters::invertIntensity, &FilterParameters::invert, &FilterParameters::solidInk,
+              &FilterParameters::notBreak, &FilterParameters::useCircles}) {
+            EXPECT_EQ(played.*field, expected.*field);
+        }
+        EXPECT_EQ(played.colorSchema, expected.colorSchema);
+        EXPECT_EQ(played.pattern, expected.pattern);
+        EXPECT_EQ(played.fillAlpha, expected.fillAlpha);
+        // The replayed copy was disposed by the plug-in; only the newly recorded action lives on.
+        EXPECT_EQ(player->Ledger().LiveCount(), 3u);
+        ExpectNothingLeft(*player);
     }
-    for (int32_t FilterParameters::*field :
-         {&FilterParameters::invertIntensity, &FilterParameters::invert, &FilterParameters::solidInk,
-          &FilterParameters::notBreak, &FilterParameters::useCircles}) {
-        EXPECT_EQ(played.*field, expected.*field);
-    }
-    EXPECT_EQ(played.colorSchema, expected.colorSchema);
-    EXPECT_EQ(played.pattern, expected.pattern);
-    EXPECT_EQ(played.fillAlpha, expected.fillAlpha);
-    // The replayed copy was disposed by the plug-in; only the newly recorded action lives on.
-    EXPECT_EQ(player->Ledger().LiveCount(), 3u);
-    ExpectNothingLeft(*player);
-}
-
-TEST(ScriptParameters, AReplayWithDialogAppliesTheValuesAndAsksForTheDialog) {
-    auto recorder = MakeHost();
-    const std::vector<DescriptorItem> action = RecordUnusualRun(*recorder);
-    auto player = MakeHost();
-    ASSERT_EQ(player->RunFilter(), 0);
-    player->ReplayAction(action, host::kPlayDialogDisplay);
-    ASSERT_EQ(player->RunFilter(), 0);
-    EXPECT_EQ(ParamsOf(*player).showDialog, 1);
-    EXPECT_EQ(ParamsOf(*player).space, 44.0f);
-    EXPECT_EQ(ParamsOf(*player).pattern, 11);
-    ExpectNothingLeft(*player);
 }
 
 TEST(ScriptParameters, ADescriptorWithOnlyAnAngleSetsRotationAndClearsFillAlpha) {

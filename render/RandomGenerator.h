@@ -19,6 +19,23 @@ public:
 
     uint32_t State() const { return state; }
 
+    // Moves `count` draws ahead in O(log count): lets a worker start at any sample's draws without
+    // drawing the ones before it.
+    void Skip(uint64_t count) {
+        uint32_t accMul = 1u, accAdd = 0u;
+        uint32_t curMul = 214013u, curAdd = 2531011u;
+        while (count != 0) {
+            if ((count & 1u) != 0) {
+                accMul *= curMul;
+                accAdd = accAdd * curMul + curAdd;
+            }
+            curAdd = (curMul + 1u) * curAdd;
+            curMul *= curMul;
+            count >>= 1;
+        }
+        state = accMul * state + accAdd;
+    }
+
 private:
     uint32_t state;
 };

@@ -4,12 +4,6 @@
 
 namespace render {
 
-int64_t StampRadius(float diameter) {
-    if (!(static_cast<double>(diameter) >= 0.3)) return -1;  // NaN draws nothing too
-    if (diameter <= 2.0f) return 0;
-    return static_cast<int64_t>(static_cast<double>(diameter * 0.5f) + 0.5);
-}
-
 void DistanceRange(int64_t cx, int64_t cy, int64_t clipWidth, int64_t clipHeight, double& nearest, double& farthest) {
     const auto axisNear = [](int64_t c, int64_t size) -> double {
         if (c < 0) return static_cast<double>(-c);

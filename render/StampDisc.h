@@ -8,7 +8,11 @@ namespace render {
 
 // Radius in points of a disc of diameter D (working units), or -1 when D is too small to draw and
 // 0 when it is a single point.
-int64_t StampRadius(float diameter);
+inline int64_t StampRadius(float diameter) {
+    if (!(static_cast<double>(diameter) >= 0.3)) return -1;  // NaN draws nothing too
+    if (diameter <= 2.0f) return 0;
+    return static_cast<int64_t>(static_cast<double>(diameter * 0.5f) + 0.5);
+}
 
 // Smallest and largest Euclidean distance (rounded outwards) from (cx, cy) to the points of the
 // rectangle [0, clipWidth) x [0, clipHeight).

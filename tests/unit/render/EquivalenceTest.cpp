@@ -33,6 +33,7 @@ struct Case {
     int32_t filterHeight = 1;
     int maskKind = 0;  // 0 none, 1 blotches, 2 empty, 3 barely selected
     uint32_t imageSeed = 0;
+    bool beyondFull = false;  // 16-bit samples above the host's 32768, as a faulty host could send
 };
 
 std::string Describe(const Case& c) {
@@ -67,6 +68,7 @@ std::vector<Sample> MakeFilterImage(const Case& c) {
                                       ? v
                                       : v * full / 255 + (v > 0 && v < 255 ? static_cast<uint32_t>(rng() % 100) : 0u);
                 if (sample > full) sample = full;
+                if (c.beyondFull && (x + y) % 3 == 0) sample = 65535;
                 image[(static_cast<std::size_t>(y) * c.filterWidth + x) * c.planes + ch] = static_cast<Sample>(sample);
             }
     return image;
@@ -249,6 +251,20 @@ TEST(FastRenderer, MatchesTheOracleOnLargerImages) {
         c.height = c.filterHeight = 211;
         c.depth = i == 2 ? 16 : 8;
         c.imageSeed = static_cast<uint32_t>(i);
+        ExpectSameBytes(c);
+        if (HasFatalFailure()) return;
+    }
+}
+
+TEST(FastRenderer, MatchesTheOracleOnSixteenBitSamplesAboveFull) {
+    for (int schema = 0; schema < 3; ++schema) {
+        Case c;
+        c.options.colorSchema = static_cast<uint8_t>(schema);
+        c.width = c.filterWidth = 31;
+        c.height = c.filterHeight = 23;
+        c.planes = 4;
+        c.depth = 16;
+        c.beyondFull = true;
         ExpectSameBytes(c);
         if (HasFatalFailure()) return;
     }

@@ -1,0 +1,181 @@
+// bench/EngraveBench.cpp: times the engraving on synthetic photo-like images: the straightforward
+// oracle, the product renderer, and GEGL's newsprint as an outside reference. Prints ratios
+// measured in this one run; asserts nothing.
+#include "bench/GeglNewsprint.h"
+#include "bench/PeakMemory.h"
+#include "bench/SyntheticImage.h"
+#include "bench/Timing.h"
+#include "render/RenderEngraving.h"
+#include "tests/unit/render/oracle/OracleRender.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct BenchCase {
+    const char* name;
+    render::EngravingOptions options;
+    int32_t depth;
+};
+
+std::vector<BenchCase> Cases() {
+    std::vector<BenchCase> cases;
+    render::EngravingOptions defaults;  // "Waves 1", black and white
+    cases.push_back({"Waves 1 (default)", defaults, 8});
+    render::EngravingOptions rings = defaults;
+    rings.pattern = 6;
+    cases.push_back({"Rings waves 3", rings, 8});
+    render::EngravingOptions spiral = defaults;
+    spiral.pattern = 8;
+    cases.push_back({"Spiral", spiral, 8});
+    render::EngravingOptions split = defaults;
+    split.colorSchema = 1;
+    cases.push_back({"Split color", split, 8});
+    cases.push_back({"16-bit", defaults, 16});
+    render::EngravingOptions circles = defaults;
+    circles.useCircles = true;
+    cases.push_back({"useCircles", circles, 8});
+    return cases;
+}
+
+using Renderer = render::RenderStatus (*)(const render::EngravingOptions&, const render::RenderJob&);
+
+render::RenderJob MakeJob(const bench::SyntheticImage& image, void* output) {
+    render::RenderJob job;
+    job.output = output;
+    job.source = image.Data();
+    job.width = image.width;
+    job.height = image.height;
+    job.rowSamples = int64_t{image.width} * image.planes;
+    job.planes = image.planes;
+    job.depth = image.depth;
+    job.filterWidth = image.width;
+    job.filterHeight = image.height;
+    return job;
+}
+
+double TimeRender(Renderer renderer, const render::EngravingOptions& options, const render::RenderJob& job, int runs) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        bench::Stopwatch watch;
+        if (renderer(options, job) != render::RenderStatus::kOk) {
+            std::fprintf(stderr, "render failed\n");
+            std::exit(1);
+        }
+        times.push_back(watch.Seconds());
+    }
+    return bench::Median(times);
+}
+
+struct Arguments {
+    int runs = 3;
+    int oracleRuns = 1;
+    bool gegl = true;
+    bool oracle = true;
+    std::vector<int> megapixels = {3, 24};
+};
+
+Arguments Parse(int argc, char** argv) {
+    Arguments a;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--runs" && i + 1 < argc) {
+            a.runs = std::atoi(argv[++i]);
+        } else if (arg == "--oracle-runs" && i + 1 < argc) {
+            a.oracleRuns = std::atoi(argv[++i]);
+        } else if (arg == "--no-gegl") {
+            a.gegl = false;
+        } else if (arg == "--no-oracle") {
+            a.oracle = false;
+        } else if (arg == "--quick") {
+            a.megapixels = {3};
+        } else {
+            std::fprintf(stderr, "usage: %s [--runs N] [--oracle-runs N] [--no-gegl] [--no-oracle] [--quick]\n",
+                         argv[0]);
+            std::exit(2);
+        }
+    }
+    return a;
+}
+
+void Size(int megapixels, int32_t& width, int32_t& height) {
+    // 3:2 like a camera sensor: 2000 x 1500 is 3 MP, 6000 x 4000 is 24 MP.
+    width = megapixels == 24 ? 6000 : 2000;
+    height = megapixels == 24 ? 4000 : 1500;
+}
+
+double PreviewMilliseconds(const bench::SyntheticImage& image, int runs) {
+    // The dialog's preview: a 280 x 250 crop of the full image at default settings.
+    const int32_t w = 280, h = 250, ox = image.width / 3, oy = image.height / 3;
+    std::vector<uint8_t> source(static_cast<size_t>(w) * h * 3);
+    std::vector<uint8_t> output(source.size());
+    for (int32_t y = 0; y < h; ++y)
+        for (int32_t x = 0; x < w * 3; ++x)
+            source[static_cast<size_t>(y) * w * 3 + static_cast<size_t>(x)] =
+                image.samples8[(static_cast<size_t>(y + oy) * static_cast<size_t>(image.width) +
+                                static_cast<size_t>(ox)) *
+                                   3 +
+                               static_cast<size_t>(x)];
+    render::RenderJob job;
+    job.output = output.data();
+    job.source = source.data();
+    job.width = w;
+    job.height = h;
+    job.rowSamples = w * 3;
+    job.originX = ox;
+    job.originY = oy;
+    job.filterWidth = image.width;
+    job.filterHeight = image.height;
+    job.preview = true;
+    return TimeRender(render::RenderEngraving, render::EngravingOptions{}, job, runs) * 1000.0;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const Arguments args = Parse(argc, argv);
+    std::printf("%-18s %5s %10s %10s %8s %9s %10s %8s\n", "case", "MP", "oracle s", "fast s", "ratio", "peak MiB",
+                "gegl s", "vs gegl");
+    for (int mp : args.megapixels) {
+        int32_t width = 0, height = 0;
+        Size(mp, width, height);
+        const bench::SyntheticImage image8 = bench::MakePhotoLikeImage(width, height, 3, 8);
+        bench::GeglTiming gegl;
+        if (args.gegl) gegl = bench::TimeGeglNewsprint(image8, 3);
+        bench::SyntheticImage image16;
+        for (const BenchCase& c : Cases()) {
+            if (c.depth == 16 && image16.width == 0) image16 = bench::MakePhotoLikeImage(width, height, 3, 16);
+            const bench::SyntheticImage& image = c.depth == 8 ? image8 : image16;
+            std::vector<uint16_t> output(static_cast<size_t>(width) * height * 3);
+            const render::RenderJob job = MakeJob(image, output.data());
+            bench::ResetPeakResident();
+            const double fast = TimeRender(render::RenderEngraving, c.options, job, args.runs);
+            const double peakMiB = static_cast<double>(bench::PeakResidentBytes()) / (1024.0 * 1024.0);
+            const double slow = args.oracle ? TimeRender(oracle::RenderEngravingOracle, c.options, job,
+                                                         mp >= 24 ? args.oracleRuns : std::max(args.oracleRuns, 3))
+                                            : 0.0;
+            const bool comparable = gegl.available && c.depth == 8 && std::strcmp(c.name, "Waves 1 (default)") == 0;
+            std::printf("%-18s %5d %10.3f %10.3f %8.1f %9.1f", c.name, mp, slow, fast, slow > 0 ? slow / fast : 0.0,
+                        peakMiB);
+            if (comparable) {
+                std::printf(" %10.3f %8.1f\n", gegl.NewsprintSeconds(), gegl.NewsprintSeconds() / fast);
+            } else {
+                std::printf(" %10s %8s\n", "-", "-");
+            }
+            std::fflush(stdout);
+        }
+        if (gegl.available) {
+            std::printf("  gegl newsprint %d MP: %.3f s total, %.3f s of it loading and saving\n", mp,
+                        gegl.totalSeconds, gegl.loadSaveSeconds);
+        }
+        if (mp == 24 || args.megapixels.size() == 1) {
+            std::printf("  preview 280 x 250 at default settings: %.2f ms (median of 31)\n",
+                        PreviewMilliseconds(image8, 31));
+        }
+    }
+    return 0;
+}

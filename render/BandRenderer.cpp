@@ -1,0 +1,249 @@
+#include "render/BandRenderer.h"
+
+#include "render/NearRanges.h"
+#include "render/RandomGenerator.h"
+#include "render/SampleReader.h"
+#include "render/WaveOffset.h"
+#include "render/Trig.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace render {
+namespace {
+
+template <class Sample>
+class BandWalker {
+public:
+    BandWalker(const RenderShared<Sample>& shared, BandBuffers& buffers)
+        : c(shared),
+          s(shared.settings),
+          layout(shared.layout),
+          mask(buffers.mask),
+          source(shared.target.source),
+          reach(s.thresholdTerm + s.elementBase) {}
+
+    // Walks the elements of `pass` for the band the mask holds.
+    void WalkPass(int passIndex, const Rect& near, RandomGenerator& sequential) {
+        pass = passIndex;
+        intensityChannel = s.schema == ColorSchema::kSplitColor ? pass : -1;
+        // The tone of each intensity, computed once with the same float operations as per sample.
+        for (int intensity = 0; intensity < 256; ++intensity) {
+            const float t = s.invertIntensity ? 1.0f - static_cast<float>(intensity) / 255.0f
+                                              : static_cast<float>(intensity) / 255.0f;
+            tones[intensity] = (t - 0.5f) * (s.contrastGain + 1.0f);
+        }
+        random = layout.fixedDraws ? &own : &sequential;
+        for (const Element& e : layout.elements) {
+            if (e.pass != pass) continue;
+            if (layout.lines) {
+                WalkLine(e, near);
+            } else {
+                WalkRing(e, near);
+            }
+        }
+    }
+
+private:
+    // Positions the random stream at sample k of an element, and returns how many draws the samples
+    // skipped since `previous` took.
+    void SkipTo(const Element& e, int64_t k, int64_t previous) {
+        if (layout.fixedDraws) {
+            own = RandomGenerator(e.randomState);
+            own.Skip(static_cast<uint64_t>(k) * static_cast<uint64_t>(layout.drawsPerSample));
+        } else {
+            random->Skip(static_cast<uint64_t>(k - previous) * static_cast<uint64_t>(layout.farDraws));
+        }
+    }
+
+    void WalkLine(const Element& e, const Rect& near) {
+        const SampleRun run = LineRunInside(e, near);
+        if (run.first >= run.end) {
+            SkipTo(e, e.samples, 0);
+            return;
+        }
+        SkipTo(e, run.first, 0);
+        const bool waves = s.pattern == 1 || s.pattern == 2;
+        const float normalX = s.sinTheta;
+        const float normalY = -s.cosTheta;
+        float qx = run.x;
+        float qy = run.y;
+        for (int64_t k = run.first; k < run.end; ++k) {
+            float px = qx + layout.shiftX;
+            float py = qy + layout.shiftY;
+            if (waves) {
+                const float ax = qx - e.p0x;
+                const float ay = qy - e.p0y;
+                const float w = WaveOffset(std::sqrt(ax * ax + ay * ay), s.pattern, s.amplitude, s.spatialFrequency,
+                                           s.phase, s.noise, *random);
+                if (w != 0.0f) {
+                    px += w * normalX;
+                    py += w * normalY;
+                }
+            }
+            ProcessSample(px, py, normalX, normalY, /*boundsTest=*/false);
+            qx += e.stepX;
+            qy += e.stepY;
+        }
+        if (!layout.fixedDraws) SkipTo(e, e.samples, run.end);
+    }
+
+    void WalkRing(const Element& e, const Rect& near) {
+        RingRunsInside(e, s, near, runs);
+        const bool spiral = IsSpiralPattern(s.pattern);
+        const int subtype = RingSubtype(s.pattern);
+        const int waveType = subtype <= 2 ? subtype : subtype - 2;
+        const float frequency = subtype >= 3 ? s.spatialFrequency : s.angularFrequency;
+        const float shift = layout.dotPitch / 2.0f;
+        int64_t previous = 0;
+        for (const SampleRun& run : runs) {
+            SkipTo(e, run.first, previous);
+            float alpha = run.x;
+            for (int64_t k = run.first; k < run.end; ++k) {
+                const float r = spiral ? e.radius - (alpha / kTwoPiF) * s.spacing : e.radius;
+                if (r >= 0.0f) {
+                    const float beta = alpha + s.theta;
+                    const float cs = CosF(beta);
+                    const float sn = SinF(beta);
+                    float px = cs * r + s.centerX;
+                    float py = sn * r + s.centerY;
+                    if (s.useCircles) {
+                        px += cs * shift;
+                        py += sn * shift;
+                    }
+                    if (subtype != 0) {
+                        float argument = alpha;
+                        if (subtype >= 3) argument = spiral ? r * r * 0.5f * (s.solidInk ? 1.0f : 0.25f) : r * alpha;
+                        const float w =
+                            WaveOffset(argument, waveType, s.amplitude, frequency, s.phase, s.noise, *random);
+                        if (w != 0.0f) {
+                            px += w * cs;
+                            py += w * sn;
+                        }
+                    }
+                    ProcessSample(px, py, cs, sn, /*boundsTest=*/true);
+                }
+                alpha = alpha + e.delta;
+            }
+            previous = run.end;
+        }
+        if (!layout.fixedDraws) SkipTo(e, e.drawn, previous);
+    }
+
+    int64_t SourceCoordinate(float position) const {
+        return s.solidInk ? TruncateToInt64(static_cast<double>(position) + 0.5)
+                          : TruncateToInt64(static_cast<double>(position * 0.25f) + 0.5);
+    }
+
+    float Tone(int64_t sx, int64_t sy) const {
+        const int intensity = SampleIntensity(source, sx, sy, intensityChannel);
+        if (intensity <= 255) return tones[intensity];
+        // 16-bit samples above the host's 32768 read brighter than white; no table entry for them.
+        const float t =
+            s.invertIntensity ? 1.0f - static_cast<float>(intensity) / 255.0f : static_cast<float>(intensity) / 255.0f;
+        return (t - 0.5f) * (s.contrastGain + 1.0f);
+    }
+
+    void ProcessSample(float px, float py, float normalX, float normalY, bool boundsTest) {
+        int64_t sx = SourceCoordinate(px);
+        int64_t sy = SourceCoordinate(py);
+        if (boundsTest) {
+            const float fx = static_cast<float>(sx);
+            const float fy = static_cast<float>(sy);
+            if (fx < -reach || fy < -reach || fx >= static_cast<float>(source.width) + reach ||
+                fy >= static_cast<float>(source.height) + reach) {
+                return;
+            }
+        }
+        if (c.job.mask != nullptr && !SelectionCovers(c.job, sx, sy)) return;
+        float v = Tone(sx, sy);
+        if (s.relief != 0.0f || s.noise != 0.0f) {
+            const float d = JitterFromDraw(random->Next(), s.noise) + v * s.relief;
+            px += d * normalX;
+            py += d * normalY;
+            sx = SourceCoordinate(px);
+            sy = SourceCoordinate(py);
+            v = Tone(sx, sy);
+        }
+        float diameter = reach * (v + 0.5f);
+        if (s.notBreak && diameter < 1.0f) diameter = 1.0f;
+        c.shapes.Stamp(mask, TruncateToInt64(static_cast<double>(px)), TruncateToInt64(static_cast<double>(py)),
+                       diameter);
+    }
+
+    const RenderShared<Sample>& c;
+    const RenderSettings& s;
+    const ElementLayout& layout;
+    BandMask& mask;
+    const PixelView<const Sample>& source;
+    const float reach;
+    int pass = 0;
+    int intensityChannel = -1;
+    float tones[256] = {};
+    RandomGenerator own;
+    RandomGenerator* random = &own;
+    std::vector<SampleRun> runs;
+};
+
+template <class Sample>
+void FinishPass(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_t firstRow, int64_t endRow, int pass) {
+    const BandMask& mask = buffers.mask;
+    if (shared.settings.solidInk) {
+        const int64_t width = shared.target.output.width;
+        for (int64_t y = firstRow; y < endRow; ++y) {
+            const uint8_t* row = mask.Row(y);
+            for (int64_t x = 0; x < width; ++x) {
+                if ((row[x >> 3] >> (x & 7)) & 1) PaintPixel(shared.settings, shared.target, x, y, pass);
+            }
+        }
+        return;
+    }
+    const int64_t rowBytes = mask.RowBytes();
+    const NibbleCountTable& table = shared.nibbleCounts;
+    uint8_t* levels = buffers.levels.data();
+    for (int64_t y = firstRow; y < endRow; ++y) {
+        const uint8_t* r0 = mask.Row(4 * y);
+        const uint8_t* r1 = mask.Row(4 * y + 1);
+        const uint8_t* r2 = mask.Row(4 * y + 2);
+        const uint8_t* r3 = mask.Row(4 * y + 3);
+        for (int64_t j = 0; j < rowBytes; ++j) {
+            uint16_t sum = static_cast<uint16_t>(table[r0[j]] + table[r1[j]] + table[r2[j]] + table[r3[j]]);
+            sum = static_cast<uint16_t>(sum - ((sum >> 4) & 0x0101));
+            levels[j] = static_cast<uint8_t>(sum + (sum >> 4));
+        }
+        shared.composer.ComposeRow(levels, y, pass);
+    }
+}
+
+}  // namespace
+
+template <class Sample>
+void RenderBand(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_t firstRow, int64_t endRow) {
+    const RenderSettings& s = shared.settings;
+    const ElementLayout& layout = shared.layout;
+    FillOutputBackground(s, shared.target, firstRow, endRow);
+    const int64_t unitsPerPixel = s.solidInk ? 1 : 4;
+    const int64_t firstMaskRow = firstRow * unitsPerPixel;
+    const int64_t maskRows = (endRow - firstRow) * unitsPerPixel;
+    Rect near;
+    if (layout.fixedDraws) {
+        const double reachUnits = layout.stampReach;
+        near = {-reachUnits, static_cast<double>(firstMaskRow) - reachUnits,
+                static_cast<double>(buffers.mask.RowBits()) + reachUnits,
+                static_cast<double>(firstMaskRow + maskRows) + reachUnits};
+    } else {
+        near = {layout.decisionArea[0], layout.decisionArea[1], layout.decisionArea[2], layout.decisionArea[3]};
+    }
+    BandWalker<Sample> walker(shared, buffers);
+    RandomGenerator sequential(0);
+    for (int pass = 0; pass < s.passes; ++pass) {
+        buffers.mask.Reset(firstMaskRow, maskRows);
+        walker.WalkPass(pass, near, sequential);
+        FinishPass(shared, buffers, firstRow, endRow, pass);
+    }
+}
+
+template void RenderBand<uint8_t>(const RenderShared<uint8_t>&, BandBuffers&, int64_t, int64_t);
+template void RenderBand<uint16_t>(const RenderShared<uint16_t>&, BandBuffers&, int64_t, int64_t);
+
+}  // namespace render

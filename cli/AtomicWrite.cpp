@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -33,7 +34,22 @@ mode_t UsualPermissions() {
 
 }  // namespace
 
-bool WriteAtomically(const std::string& target, const FileWriter& write, std::string& error) {
+bool WriteAtomically(const std::string& requested, const FileWriter& write, std::string& error) {
+    // A rename replaces whatever has the name: a device or a pipe would be swapped for a plain
+    // file, and a symbolic link would stop pointing where it did. So refuse special files, and
+    // put the result where a link leads.
+    std::string target = requested;
+    struct stat info {};
+    if (stat(requested.c_str(), &info) == 0) {
+        if (!S_ISREG(info.st_mode)) {
+            error = "not a regular file";
+            return false;
+        }
+        if (char* resolved = realpath(requested.c_str(), nullptr)) {
+            target = resolved;
+            std::free(resolved);
+        }
+    }
     const size_t slash = target.find_last_of('/');
     const std::string folder = slash == std::string::npos ? std::string() : target.substr(0, slash + 1);
     const std::string name = slash == std::string::npos ? target : target.substr(slash + 1);

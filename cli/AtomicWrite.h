@@ -9,7 +9,9 @@ namespace cli {
 // Writes `target` by calling `write` on a fresh temporary file in the same folder (so the final
 // rename stays on one file system), then renames it over `target`. On any failure (the writer's,
 // a full disk, the rename) the temporary file is removed, `target` is left as it was, and
-// `error` says why. The file gets the usual permissions (0666 less the umask).
+// `error` says why. The file gets the usual permissions (0666 less the umask). An existing
+// `target` must be a regular file; when it is reached through a symbolic link, the file the
+// link leads to is replaced and the link kept.
 using FileWriter = std::function<bool(const std::string& path, std::string& error)>;
 bool WriteAtomically(const std::string& target, const FileWriter& write, std::string& error);
 

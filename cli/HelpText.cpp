@@ -13,10 +13,9 @@ namespace cli {
 
 namespace {
 
-std::string Row(const char* format, const std::string& a, const std::string& b, const std::string& c) {
-    char text[256];
-    std::snprintf(text, sizeof text, format, a.c_str(), b.c_str(), c.c_str());
-    return text;
+// `text` followed by blanks up to `width` columns (at least one blank).
+std::string Padded(const std::string& text, size_t width) {
+    return text + std::string(text.size() < width ? width - text.size() : 1, ' ');
 }
 
 std::string DefaultText(const Setting& s) {
@@ -53,7 +52,8 @@ std::string HelpText() {
         "Settings (named after the dialog's labels; default in brackets):\n";
     for (const Setting& s : kSettings) {
         if (s.option == nullptr || s.kind == SettingKind::kFlag32 || s.kind == SettingKind::kFlag8) continue;
-        text += Row("  --%-13s %-17s", s.option, s.label, "") + DescribeRange(s, true) + " [" + DefaultText(s) + "]\n";
+        text += "  --" + Padded(s.option, 14) + Padded(s.label, 17) + DescribeRange(s, true) + " [" + DefaultText(s) +
+                "]\n";
     }
     text +=
         "  --invert / --no-invert           dark areas get wide elements (\"Invert\") [on]\n"
@@ -63,7 +63,7 @@ std::string HelpText() {
         "  --fill-alpha / --no-fill-alpha   make the result opaque (\"Fill alpha\") [on]\n"
         "  --set KEY=VALUE                  any setting by its action key, in the record's units:\n";
     for (const Setting& s : kSettings)
-        text += Row("      %s  %-15s ", s.key, s.label, "") + DescribeRange(s, false) + "\n";
+        text += std::string("      ") + s.key + "  " + Padded(s.label, 16) + DescribeRange(s, false) + "\n";
     text +=
         "\n"
         "Exit status: 0 all engraved; 1 internal fault; 2 bad arguments or preset (nothing done);\n"
@@ -74,9 +74,10 @@ std::string HelpText() {
 
 std::string ListText() {
     std::string text = "Patterns (--pattern NAME or INDEX):\n";
-    for (size_t i = 0; i < kPatternCount; ++i) text += Row("  %2s  %s%s\n", std::to_string(i), kPatternNames[i], "");
+    for (size_t i = 0; i < kPatternCount; ++i)
+        text += (i < 10 ? "   " : "  ") + std::to_string(i) + "  " + kPatternNames[i] + "\n";
     text += "Colour schemas (--color-schema NAME or INDEX):\n";
-    for (size_t i = 0; i < kSchemaCount; ++i) text += Row("  %2s  %s%s\n", std::to_string(i), kSchemaNames[i], "");
+    for (size_t i = 0; i < kSchemaCount; ++i) text += "   " + std::to_string(i) + "  " + kSchemaNames[i] + "\n";
     return text;
 }
 

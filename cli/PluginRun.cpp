@@ -1,10 +1,9 @@
 #include "cli/PluginRun.h"
 
+#include "cli/SettingTable.h"
 #include "emulator/EmulatedHost.h"
 #include "host/Platform.h"
 #include "host/PluginMain.h"
-
-#include <cstring>
 
 namespace cli {
 
@@ -53,38 +52,43 @@ public:
     RunScope& operator=(const RunScope&) = delete;
 };
 
+// Every key an action records, with the type the plug-in's reader asks for.
+std::vector<emulator::DescriptorItem> ActionFor(const FilterParameters& settings) {
+    std::vector<emulator::DescriptorItem> action;
+    for (const Setting& s : kSettings) {
+        emulator::DescriptorItem item;
+        for (int i = 0; i < 4; ++i) item.key = (item.key << 8) | static_cast<uint8_t>(s.key[i]);
+        switch (s.kind) {
+            case SettingKind::kReal:
+                item.type = host::kTypeUnitFloat;
+                item.unit = host::kUnitPercent;
+                break;
+            case SettingKind::kChoice:
+                item.type = host::kTypeInteger;
+                break;
+            case SettingKind::kFlag32:
+            case SettingKind::kFlag8:
+                item.type = host::kTypeBoolean;
+                break;
+        }
+        item.number = StoredValue(s, settings);
+        action.push_back(item);
+    }
+    return action;
+}
+
 }  // namespace
 
 PluginOutcome RunPlugin(emulator::HostImage& image, const std::vector<uint8_t>& selection,
                         const FilterParameters& settings, ProgressSink* progress) {
     PluginOutcome outcome;
     RunScope scope(progress, outcome);
-    emulator::HostOptions options;
-    options.playInfo = host::kPlayDialogDontDisplay;  // a batch run: no dialog, ever
-    emulator::EmulatedHost host(TappedEntry, options);
+    emulator::EmulatedHost host(TappedEntry);
     host.SetImage(image);
     if (!selection.empty()) host.SetSelection(selection);
-
-    // The parameters selector makes the record the host keeps; our settings go into it as the
-    // last run's values, which is where a real host's plug-in would find them.
-    outcome.result = host.CallSelector(host::kSelectorParameters);
-    if (outcome.result != 0) return outcome;
-    void* record = host.ParametersData();
-    if (record == nullptr) {
-        outcome.result = host::kFilterBadParameters;
-        return outcome;
-    }
-    FilterParameters params;
-    std::memcpy(&params, record, sizeof params);
-    const FilterParameters kept = params;
-    params = settings;
-    params.showDialog = kept.showDialog;
-    params.previewEnabled = kept.previewEnabled;
-    params.reserved1 = kept.reserved1;
-    params.reserved2 = kept.reserved2;
-    params.ranOnce = kept.ranOnce;
-    std::memcpy(record, &params, sizeof params);
-
+    // The settings travel as a recorded action replayed without its dialog, the way batch
+    // work reaches the plug-in in the image editor; its descriptor reader stores them.
+    host.ReplayAction(ActionFor(settings), host::kPlayDialogDontDisplay);
     outcome.result = host.RunFilter();
     if (outcome.result == 0) image = host.Image();
     return outcome;

@@ -1,5 +1,6 @@
 // cli/PluginRun.h: one run of the plug-in on a document, through the emulated host, exactly as
-// a replayed action without its dialog: parameters, prepare, start, continue, finish.
+// an action replayed without its dialog: parameters, prepare, start (reading the action's
+// descriptor), continue, finish.
 #pragma once
 
 #include "emulator/HostImage.h"

@@ -6,8 +6,11 @@
 #include <gtest/gtest.h>
 #include <tiffio.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iterator>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -115,6 +118,21 @@ TEST_F(EngraveErrors, MissingOutputFolderIsReported) {
     const auto run = cli_test::RunEngrave({In(), "-d", folder.Path("nowhere")});
     EXPECT_EQ(run.status, 5);
     ExpectOneLineNaming(run, folder.Path("nowhere/in.png"), "No such file");
+}
+
+TEST_F(EngraveErrors, LeavesSpecialFilesAndLinksInPlace) {
+    ASSERT_EQ(mkfifo(folder.Path("pipe.png").c_str(), 0600), 0);
+    const auto run = cli_test::RunEngrave({In(), "-o", folder.Path("pipe.png")});
+    EXPECT_EQ(run.status, 5);
+    ExpectOneLineNaming(run, folder.Path("pipe.png"), "not a regular file");
+    EXPECT_TRUE(std::filesystem::is_fifo(folder.Path("pipe.png")));
+
+    std::ofstream(folder.Path("real.png")) << "old";
+    std::filesystem::create_symlink("real.png", folder.Path("link.png"));
+    ASSERT_EQ(cli_test::RunEngrave({In(), "-o", folder.Path("link.png")}).status, 0);
+    EXPECT_TRUE(std::filesystem::is_symlink(folder.Path("link.png")));
+    EXPECT_EQ(cli_test::ReadFile(folder.Path("real.png")).width, 48);
+    ExpectOnly({"in.png", "link.png", "pipe.png", "real.png"});
 }
 
 TEST_F(EngraveErrors, NeverWritesOverItsInput) {

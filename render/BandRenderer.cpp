@@ -3,6 +3,7 @@
 #include "render/NearRanges.h"
 #include "render/RandomGenerator.h"
 #include "render/SampleReader.h"
+#include "render/StampDisc.h"
 #include "render/WaveOffset.h"
 
 #include <algorithm>
@@ -33,6 +34,7 @@ public:
             tones[intensity] = (t - 0.5f) * (s.contrastGain + 1.0f);
         }
         random = layout.fixedDraws ? &own : &sequential;
+        lastRadius = -1;  // the mask was cleared
         for (const Element& e : layout.elements) {
             if (e.pass != pass) continue;
             if (layout.lines) {
@@ -166,8 +168,16 @@ private:
         }
         float diameter = reach * (v + 0.5f);
         if (s.notBreak && diameter < 1.0f) diameter = 1.0f;
-        c.shapes.Stamp(mask, TruncateToInt64(static_cast<double>(px)), TruncateToInt64(static_cast<double>(py)),
-                       diameter);
+        const int64_t cx = TruncateToInt64(static_cast<double>(px));
+        const int64_t cy = TruncateToInt64(static_cast<double>(py));
+        const int64_t radius = StampRadius(diameter);
+        // Shapes are nested (each one holds every smaller one), so a stamp on the last centre that is
+        // no larger than the last one sets nothing new: densely sampled elements repeat centres often.
+        if (radius < 0 || (cx == lastX && cy == lastY && radius <= lastRadius)) return;
+        lastX = cx;
+        lastY = cy;
+        lastRadius = radius;
+        c.shapes.Stamp(mask, cx, cy, diameter);
     }
 
     const RenderShared<Sample>& c;
@@ -179,6 +189,9 @@ private:
     int pass = 0;
     int intensityChannel = -1;
     float tones[256] = {};
+    int64_t lastX = 0;
+    int64_t lastY = 0;
+    int64_t lastRadius = -1;
     RandomGenerator own;
     RandomGenerator* random = &own;
     std::vector<SampleRun> runs;

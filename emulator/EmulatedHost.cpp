@@ -50,6 +50,7 @@ EmulatedHost::~EmulatedHost() {
 void EmulatedHost::MakeActive() {
     gActive = this;
     ledger.MakeActive();
+    descriptors.MakeActive();
     basic.MakeActive();
 }
 
@@ -85,6 +86,9 @@ void EmulatedHost::PrepareRecord() {
     r.platformData = &platformData;
     r.descriptorParameters = &descriptorParameters;
     descriptorParameters.playInfo = options.playInfo;
+    // Hosts that only pretend to script give the block without procs.
+    descriptorParameters.readDescriptorProcs = options.descriptorProcs ? descriptors.ReadProcs() : nullptr;
+    descriptorParameters.writeDescriptorProcs = options.descriptorProcs ? descriptors.WriteProcs() : nullptr;
     r.hostSig = options.hostSig;
     r.maxSpace = options.maxSpace;
     r.imageMode = image.mode;
@@ -173,8 +177,11 @@ host::OSErr EmulatedHost::AdvanceState() {
     outArea.bottom = std::min(outArea.bottom, working.height);
     outLo = r.outLoPlane;
     outHi = r.outHiPlane;
-    err = deliver(working, outArea, outLo, outHi, outBuffer, r.outData, r.outRowBytes);
-    outRowBytes = r.outRowBytes;
+    // outData sits at a 4-byte offset of the packed record: fill a local, then copy it in.
+    void* outData = nullptr;
+    err = deliver(working, outArea, outLo, outHi, outBuffer, outData, outRowBytes);
+    r.outData = outData;
+    r.outRowBytes = outRowBytes;
     if (err != 0) return err;
 
     maskBuffer.clear();
@@ -218,9 +225,38 @@ int16_t EmulatedHost::ShowAbout() {
     return result;
 }
 
+void EmulatedHost::ReplayAction(const std::vector<DescriptorItem>& action, int16_t playInfo) {
+    if (pendingReplay != nullptr) ledger.Dispose(pendingReplay);
+    pendingReplay = descriptors.Encode(action);
+    replayPlayInfo = playInfo;
+}
+
+void EmulatedHost::KeepRecordedAction(host::Handle replayed) {
+    host::Handle left = descriptorParameters.descriptor;
+    descriptorParameters.descriptor = nullptr;
+    if (left == nullptr) return;
+    if (left == replayed) {
+        // The plug-in did not read the replayed copy: the host drops it.
+        if (ledger.Owns(left)) ledger.Dispose(left);
+        return;
+    }
+    if (recordedAction != nullptr && ledger.Owns(recordedAction)) ledger.Dispose(recordedAction);
+    recordedAction = left;
+}
+
 int16_t EmulatedHost::RunFilter() {
     MakeActive();
     PrepareRecord();
+    const host::Handle replayed = pendingReplay;
+    if (replayed != nullptr) descriptorParameters.playInfo = replayPlayInfo;
+    descriptorParameters.descriptor = replayed;
+    pendingReplay = nullptr;
+    const int16_t result = RunSelectors();
+    KeepRecordedAction(replayed);
+    return result;
+}
+
+int16_t EmulatedHost::RunSelectors() {
     working = image;
     progress.clear();
     outBuffer.clear();

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "emulator/BasicSuite.h"
+#include "emulator/DescriptorProcs.h"
 #include "emulator/GuardedBlock.h"
 #include "emulator/HandleLedger.h"
 #include "emulator/HostImage.h"
@@ -59,6 +60,14 @@ public:
     HandleLedger& Ledger() { return ledger; }
     BasicSuite& Suites() { return basic; }
     host::PIDescriptorParameters& Descriptor() { return descriptorParameters; }
+    DescriptorStore& Descriptors() { return descriptors; }
+    // The descriptor the last run's finish recorded, kept by the host as its action (nullptr
+    // when none). A run from the menu hands the plug-in no descriptor.
+    host::Handle RecordedAction() const { return recordedAction; }
+    // The next run hands the plug-in a new descriptor holding `action` with `playInfo`
+    // (kPlayDialog*), as the host does when an action is played; the plug-in disposes of it
+    // once it has read it.
+    void ReplayAction(const std::vector<DescriptorItem>& action, int16_t playInfo);
     // The plug-in's parameter block as the host keeps it between runs (nullptr before the first).
     void* ParametersData() { return record->parameters != nullptr ? *record->parameters : nullptr; }
     // Forget what the host kept between runs, as hosts that keep nothing do.
@@ -78,6 +87,9 @@ private:
     };
     Rect32 ReadRect(const host::Rect& small, const host::VRect& big) const;
     void PrepareRecord();
+    int16_t RunSelectors();
+    // After a run: keeps what finish recorded as the action and drops an unread replay copy.
+    void KeepRecordedAction(host::Handle replayed);
     void CommitOutput();
     void MakeActive();
     bool UsesBig() const {
@@ -97,6 +109,10 @@ private:
     host::PlatformData platformData{};
     host::PIDescriptorParameters descriptorParameters{};
     HandleLedger ledger;
+    DescriptorStore descriptors{ledger};
+    host::Handle recordedAction = nullptr;
+    host::Handle pendingReplay = nullptr;
+    int16_t replayPlayInfo = host::kPlayDialogDontDisplay;
     BasicSuite basic;
     intptr_t dataSlot = 0;
 

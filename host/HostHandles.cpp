@@ -3,6 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <new>
+#include <set>
 
 namespace {
 
@@ -18,8 +19,16 @@ struct FallbackMaster {
 
 int16_t gFallbackError = 0;
 
+// The masters we made. A host's handle points at an 8-byte master pointer, so reading our
+// signature behind it would read past the host's block: look the handle up instead.
+std::set<FallbackMaster*>& FallbackMasters() {
+    static std::set<FallbackMaster*> masters;
+    return masters;
+}
+
 FallbackMaster* AsFallback(host::Handle handle) {
     auto* master = reinterpret_cast<FallbackMaster*>(handle);
+    if (FallbackMasters().count(master) == 0) return nullptr;
     return master->signature == kFallbackSignature ? master : nullptr;
 }
 
@@ -45,6 +54,7 @@ host::Handle NewHostHandle(const host::HandleProcs* procs, int32_t size) {
     master->data = data;
     master->signature = kFallbackSignature;
     master->size = size;
+    FallbackMasters().insert(master);
     gFallbackError = 0;
     return reinterpret_cast<host::Handle>(master);
 }
@@ -61,6 +71,7 @@ void DisposeHostHandle(const host::HandleProcs* procs, host::Handle handle) {
     if (FallbackMaster* master = AsFallback(handle)) {
         std::free(master->data);
         master->signature = 0;
+        FallbackMasters().erase(master);
         std::free(master);
         gFallbackError = 0;
     }

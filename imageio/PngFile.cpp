@@ -1,7 +1,10 @@
 #include "imageio/PngFile.h"
 
+#include "imageio/Limits.h"
+
 #include <png.h>
 
+#include <cerrno>
 #include <csetjmp>
 #include <cstdio>
 #include <cstring>
@@ -75,6 +78,13 @@ bool ReadPng(const std::string& path, Raster& raster, std::string& error) {
     raster.height = static_cast<int32_t>(png_get_image_height(png, info));
     raster.channels = png_get_channels(png, info);
     raster.depth = png_get_bit_depth(png, info) == 16 ? 16 : 8;
+    raster.model = raster.channels <= 2 ? ColorModel::kGrey : ColorModel::kRgb;
+    raster.details = FileDetails{};
+    if (int64_t{raster.width} * raster.height > kMaxPixels) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        error = "image too large";
+        return false;
+    }
     const size_t rowBytes = png_get_rowbytes(png, info);
     if (rowBytes != static_cast<size_t>(raster.RowBytes())) {
         png_destroy_read_struct(&png, &info, nullptr);
@@ -93,8 +103,9 @@ bool ReadPng(const std::string& path, Raster& raster, std::string& error) {
 bool WritePng(const std::string& path, const Raster& raster, std::string& error) {
     static const int kColorTypes[] = {PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_COLOR_TYPE_RGB,
                                       PNG_COLOR_TYPE_RGB_ALPHA};
-    if (raster.channels < 1 || raster.channels > 4 || (raster.depth != 8 && raster.depth != 16)) {
-        error = "PNG holds 1 to 4 channels of 8 or 16 bits";
+    const bool greyOrRgb = raster.model == ColorModel::kGrey || raster.model == ColorModel::kRgb;
+    if (!greyOrRgb || raster.channels < 1 || raster.channels > 4 || (raster.depth != 8 && raster.depth != 16)) {
+        error = "PNG holds grey or RGB in 1 to 4 channels of 8 or 16 bits";
         return false;
     }
     File file(std::fopen(path.c_str(), "wb"));
@@ -126,8 +137,12 @@ bool WritePng(const std::string& path, const Raster& raster, std::string& error)
     png_write_image(png, rows.data());
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
-    if (std::fflush(file.get()) != 0 || std::ferror(file.get())) {
-        error = std::strerror(errno);
+    // A full disk often shows only when the buffered tail is flushed or the file is closed.
+    const bool flushed = std::fflush(file.get()) == 0 && std::ferror(file.get()) == 0;
+    const int flushErrno = errno;
+    const bool closed = std::fclose(file.release()) == 0;
+    if (!flushed || !closed) {
+        error = std::strerror(flushed ? errno : flushErrno);
         return false;
     }
     return true;

@@ -5,6 +5,7 @@
 #include "render/SampleReader.h"
 #include "render/StampDisc.h"
 #include "render/WaveOffset.h"
+#include "render/Trig.h"
 
 #include <algorithm>
 #include <cmath>
@@ -104,8 +105,9 @@ private:
                 const float r = spiral ? e.radius - (alpha / kTwoPiF) * s.spacing : e.radius;
                 if (r >= 0.0f) {
                     const float beta = alpha + s.theta;
-                    const float cs = std::cos(beta);
-                    const float sn = std::sin(beta);
+                    float sn = 0.0f;
+                    float cs = 0.0f;
+                    SinCosF(beta, sn, cs);
                     float px = cs * r + s.centerX;
                     float py = sn * r + s.centerY;
                     if (s.useCircles) {

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "render/RandomGenerator.h"
+#include "render/Trig.h"
 
 #include <cmath>
 
@@ -14,7 +15,7 @@ inline float WaveOffset(float x, int type, float amplitude, float f, float phase
                         RandomGenerator& random) {
     const float u = f == 0.0f ? 0.0f : x * f;
     const float a = static_cast<float>(static_cast<double>(phase) * 3.14159265358979323846 + u);
-    const float s = std::sin(a);
+    const float s = SinF(a);
     float w = 0.0f;
     if (type == 1) {
         w = s * amplitude;

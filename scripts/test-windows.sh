@@ -38,7 +38,8 @@ ctest --test-dir "$build" --output-on-failure -LE gui || status=1
 wineserver -w
 # Windows need a display; xvfb-run gives the run its own (-a picks a free number). Wine's
 # processes must be gone before xvfb-run closes the display, hence the wait inside.
-if ctest --test-dir "$build" -N -L gui | grep -qE '^ +Test +#'; then
+gui_tests=$(ctest --test-dir "$build" -N -L gui)
+if grep -qE '^ +Test +#' <<< "$gui_tests"; then
     xvfb-run -a bash -c 'ctest --test-dir "$1" --output-on-failure -L gui; s=$?; wineserver -w; exit $s' \
         _ "$build" || status=1
 fi

@@ -13,4 +13,8 @@ ctest --test-dir build/native --output-on-failure -j "$jobs" || status=1
 
 # The Windows tier: the real .8bf cross-built and run under Wine, even when a native test failed.
 MV_JOBS="$jobs" scripts/test-windows.sh build/windows || status=1
+
+# The unit suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a short run of each
+# fuzz target (preset files, recorded actions, arbitrary parameter records through a whole run).
+scripts/fuzz.sh --ci || status=1
 exit $status

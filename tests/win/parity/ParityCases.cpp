@@ -1,6 +1,7 @@
 #include "tests/win/parity/ParityCases.h"
 
 #include "host/FilterParameters.h"
+#include "emulator/HostProfiles.h"
 #include "host/HostApi.h"
 #include "tests/e2e/EndToEndCases.h"
 #include "tests/support/TestImages.h"
@@ -13,48 +14,17 @@
 namespace parity {
 namespace {
 
-// The end-to-end cases, plus runs that only matter across builds: hosts that offer less, and a
-// refused mode, whose message boxes the Windows run must raise as the native run reports them.
-struct Case {
-    e2e::EndToEndCase document;
-    bool smallHost = false;  // no suites and no 32-bit rectangles, as many non-editor hosts
-};
-
-std::vector<Case> AllCases() {
-    std::vector<Case> cases;
-    for (const e2e::EndToEndCase& c : e2e::StandardCases()) cases.push_back({c});
-    const auto keep = [](FilterParameters&) {};
-    cases.push_back({{"small host rgb", 61, 43, 3, 8, host::kModeRGB, false, keep}, /*smallHost=*/true});
-    cases.push_back({{"small host cmyk", 61, 43, 4, 8, host::kModeCMYK, false, keep}, /*smallHost=*/true});
-    cases.push_back({{"gray refused", 40, 30, 1, 8, host::kModeGrayScale, false, keep}});
-    return cases;
-}
-
-Outcome RunCase(const Case& c, emulator::EntryPoint entry, MessageSource& messages) {
-    const e2e::EndToEndCase& d = c.document;
-    emulator::HostOptions options;
+Outcome RunOne(const std::string& name, const e2e::EndToEndCase& c, emulator::HostOptions options,
+               emulator::EntryPoint entry, MessageSource& messages) {
     // A replayed action without its dialog: the run must not wait for anyone.
     options.playInfo = host::kPlayDialogDontDisplay;
-    if (c.smallHost) {
-        options.bigDocument = false;
-        options.basicSuite = false;
-        options.hostSig = host::FourCC("spHO");
-    }
-    emulator::EmulatedHost host(entry, options);
-    host.SetImage(testing_support::MakePicture(d.width, d.height, d.planes, d.depth, d.mode));
-    if (d.withSelection) host.SetSelection(e2e::EllipseSelection(d.width, d.height));
-
     Outcome outcome;
-    outcome.name = d.name;
-    outcome.inputDigest = Digest(host.Image().samples);
-    // The parameters selector creates the record with its defaults; the host keeps it, so the
-    // settings written into it now are the ones the run uses.
-    outcome.result = host.CallSelector(host::kSelectorParameters);
-    if (outcome.result == 0 && host.ParametersData() != nullptr) {
-        d.settings(*static_cast<FilterParameters*>(host.ParametersData()));
-        outcome.result = host.RunFilter();
-    }
-    outcome.outputDigest = Digest(host.Image().samples);
+    outcome.name = name;
+    outcome.inputDigest = Digest(testing_support::MakePicture(c.width, c.height, c.planes, c.depth, c.mode).samples);
+    const e2e::RunOutcome run = e2e::RunCase(entry, c, options);
+    outcome.result = run.result;
+    outcome.outputDigest = Digest(run.image.samples);
+    outcome.hostProblems = run.lockedHandles + static_cast<int>(run.ledgerProblems.size()) + run.outstandingSuites;
     outcome.messages = messages.Drain();
     return outcome;
 }
@@ -64,7 +34,15 @@ Outcome RunCase(const Case& c, emulator::EntryPoint entry, MessageSource& messag
 std::vector<Outcome> RunAllCases(emulator::EntryPoint entry, MessageSource& messages) {
     std::vector<Outcome> outcomes;
     messages.Drain();
-    for (const Case& c : AllCases()) outcomes.push_back(RunCase(c, entry, messages));
+    for (const emulator::HostProfile& profile : emulator::StandardProfiles()) {
+        for (const e2e::EndToEndCase& c : e2e::StandardCases()) {
+            if (c.depth == 16 && !profile.sixteenBit) continue;
+            outcomes.push_back(RunOne(profile.name + "/" + c.name, c, profile.options, entry, messages));
+        }
+    }
+    // A mode the driver refuses: both of its message boxes must come up, in order.
+    const e2e::EndToEndCase gray{"gray refused", 40, 30, 1, 8, host::kModeGrayScale, false, [](FilterParameters&) {}};
+    outcomes.push_back(RunOne("full/gray refused", gray, emulator::HostOptions{}, entry, messages));
     return outcomes;
 }
 
@@ -80,8 +58,8 @@ uint64_t Digest(const std::vector<uint8_t>& bytes) {
 // Names may hold blanks, so the name ends the line's fixed part with a tab.
 std::string FormatOutcome(const Outcome& outcome) {
     char numbers[64];
-    std::snprintf(numbers, sizeof numbers, "%d %016" PRIx64 " %016" PRIx64, outcome.result, outcome.inputDigest,
-                  outcome.outputDigest);
+    std::snprintf(numbers, sizeof numbers, "%d %016" PRIx64 " %016" PRIx64 " %d", outcome.result, outcome.inputDigest,
+                  outcome.outputDigest, outcome.hostProblems);
     std::string line = outcome.name + "\t" + numbers;
     for (const std::string& m : outcome.messages) line += " | " + m;
     return line;
@@ -94,7 +72,7 @@ bool ParseOutcome(const std::string& line, Outcome& outcome) {
     std::istringstream in(line.substr(tab + 1));
     int result = 0;
     std::string input, output;
-    if (!(in >> result >> input >> output)) return false;
+    if (!(in >> result >> input >> output >> outcome.hostProblems)) return false;
     try {
         outcome.inputDigest = std::stoull(input, nullptr, 16);
         outcome.outputDigest = std::stoull(output, nullptr, 16);

@@ -12,10 +12,11 @@ namespace parity {
 
 // What one case produced. Messages are "caption: text", in the order the plug-in raised them.
 struct Outcome {
-    std::string name;
+    std::string name;  // "host profile/case"
     int16_t result = 0;
     uint64_t inputDigest = 0;   // the document before the run
     uint64_t outputDigest = 0;  // the document after it
+    int hostProblems = 0;       // locks left, ledger complaints and suites not released
     std::vector<std::string> messages;
 };
 
@@ -26,7 +27,8 @@ public:
     virtual std::vector<std::string> Drain() = 0;
 };
 
-// Runs every case through `entry`, each in a fresh emulated host.
+// Runs every end-to-end case under every host profile through `entry`, each in a fresh
+// emulated host, plus a refused image mode.
 std::vector<Outcome> RunAllCases(emulator::EntryPoint entry, MessageSource& messages);
 
 // One line per outcome, and back; the native build writes the reference file with these.

@@ -3,6 +3,7 @@
 #include "tests/unit/render/oracle/SampleReader.h"
 #include "tests/unit/render/oracle/StampDisc.h"
 #include "tests/unit/render/oracle/WaveOffset.h"
+#include "render/Trig.h"
 
 #include <algorithm>
 #include <cmath>
@@ -147,8 +148,8 @@ private:
             const float r = spiral ? radius - (alpha / kTwoPiF) * s.spacing : radius;
             if (r >= 0.0f) {
                 const float beta = alpha + s.theta;
-                const float cs = std::cos(beta);
-                const float sn = std::sin(beta);
+                const float cs = render::CosF(beta);
+                const float sn = render::SinF(beta);
                 float px = cs * r + s.centerX;
                 float py = sn * r + s.centerY;
                 if (s.useCircles) {

@@ -1,4 +1,5 @@
 #include "tests/unit/render/oracle/RenderSettings.h"
+#include "render/Trig.h"
 
 #include <algorithm>
 #include <cmath>
@@ -68,8 +69,8 @@ RenderSettings MakeRenderSettings(const EngravingOptions& options, const RenderJ
     const int64_t unitsPerPixel = s.solidInk ? 1 : 4;
 
     s.theta = static_cast<float>(static_cast<double>(rotation) * kPi / 180.0);
-    s.cosTheta = std::cos(s.theta);
-    s.sinTheta = std::sin(s.theta);
+    s.cosTheta = render::CosF(s.theta);
+    s.sinTheta = render::SinF(s.theta);
     s.spacing = std::max(space * lengthScale, 1.0f);
     s.offsetStep = space * offset / -1000.0f * lengthScale;
     s.baseWidth = width / 7.0f * lengthScale;

@@ -1,4 +1,5 @@
 #include "tests/unit/render/oracle/WaveOffset.h"
+#include "render/Trig.h"
 
 #include <cmath>
 
@@ -7,7 +8,7 @@ namespace oracle {
 float WaveOffset(float x, int type, float amplitude, float f, float phase, float noise, RandomGenerator& random) {
     const float u = f == 0.0f ? 0.0f : x * f;
     const float a = static_cast<float>(static_cast<double>(phase) * 3.14159265358979323846 + u);
-    const float s = std::sin(a);
+    const float s = render::SinF(a);
     float w = 0.0f;
     if (type == 1) {
         w = s * amplitude;

@@ -1,4 +1,4 @@
-// fuzz/RenderFuzz.cpp: any settings a record can hold (raw floats: NaN, infinities, huge values;
+// fuzz/RenderOracleFuzzer.cpp: any settings a record can hold (raw floats: NaN, infinities, huge values;
 // any schema and pattern byte) on small random images must render without a fault, and the product
 // renderer must give the oracle's bytes.
 #include "render/RenderEngraving.h"

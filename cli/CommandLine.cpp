@@ -1,0 +1,150 @@
+#include "cli/CommandLine.h"
+
+namespace cli {
+
+namespace {
+
+// Options that take no value and set fixed values; --invert moves both fields together, as the
+// dialog's check box does.
+struct FlagOption {
+    const char* option;
+    const char* key;
+    float value;
+    const char* secondKey;  // nullptr, or a field set to the opposite value
+};
+constexpr FlagOption kFlagOptions[] = {
+    {"invert", "InvI", 1, "Invr"},         {"no-invert", "InvI", 0, "Invr"},  {"not-break", "NoBr", 1, nullptr},
+    {"use-dots", "UsBg", 1, nullptr},      {"solid-ink", "AntA", 1, nullptr}, {"fill-alpha", "FllA", 1, nullptr},
+    {"no-fill-alpha", "FllA", 0, nullptr},
+};
+
+const FlagOption* FindFlag(const std::string& name) {
+    for (const FlagOption& flag : kFlagOptions)
+        if (name == flag.option) return &flag;
+    return nullptr;
+}
+
+void AddFlag(const FlagOption& flag, CommandLine& line) {
+    line.changes.push_back(SettingChange{FindSettingByKey(flag.key), flag.value});
+    if (flag.secondKey != nullptr)
+        line.changes.push_back(SettingChange{FindSettingByKey(flag.secondKey), 1.0f - flag.value});
+}
+
+bool Check(const CommandLine& line, std::string& error) {
+    if (line.showHelp || line.showVersion || line.showList) return true;
+    if (line.inputs.empty()) {
+        if (!line.presetToSave.empty() && line.output.empty() && line.outputDir.empty()) return true;
+        error = "no input file";
+        return false;
+    }
+    if (line.output.empty() == line.outputDir.empty()) {
+        error = "give either -o OUTPUT or -d DIR";
+        return false;
+    }
+    if (!line.output.empty() && line.inputs.size() > 1) {
+        error = "-o names one output; use -d DIR for several inputs";
+        return false;
+    }
+    if (line.sheet && !line.selection.empty()) {
+        error = "--sheet shows whole pictures and takes no --selection";
+        return false;
+    }
+    if (line.sheet && line.output.empty()) {
+        error = "--sheet writes one picture: give -o SHEET.png";
+        return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, std::string& error) {
+    line = CommandLine{};
+    bool optionsEnded = false;
+    for (size_t i = 0; i < args.size(); ++i) {
+        const std::string& arg = args[i];
+        if (optionsEnded || arg.size() < 2 || arg[0] != '-') {
+            line.inputs.push_back(arg);
+            continue;
+        }
+        if (arg == "--") {
+            optionsEnded = true;
+            continue;
+        }
+        // "--name=value" and "--name value" both work; short options take the next argument.
+        std::string name = arg, value;
+        bool hasInlineValue = false;
+        if (arg.compare(0, 2, "--") == 0) {
+            name = arg.substr(2);
+            const size_t equals = name.find('=');
+            if (equals != std::string::npos) {
+                value = name.substr(equals + 1);
+                name.resize(equals);
+                hasInlineValue = true;
+            }
+        }
+        auto takeValue = [&](std::string& into) {
+            if (hasInlineValue) {
+                into = value;
+                return true;
+            }
+            if (i + 1 >= args.size()) {
+                error = arg + " needs a value";
+                return false;
+            }
+            into = args[++i];
+            return true;
+        };
+
+        if (name == "help" || name == "-h") {
+            line.showHelp = true;
+        } else if (name == "version") {
+            line.showVersion = true;
+        } else if (name == "list") {
+            line.showList = true;
+        } else if (name == "quiet" || name == "-q") {
+            line.quiet = true;
+        } else if (name == "sheet") {
+            line.sheet = true;
+        } else if (name == "-o" || name == "output") {
+            if (!takeValue(line.output)) return false;
+        } else if (name == "-d" || name == "output-dir") {
+            if (!takeValue(line.outputDir)) return false;
+        } else if (name == "preset") {
+            if (!takeValue(line.presetToLoad)) return false;
+        } else if (name == "save-preset") {
+            if (!takeValue(line.presetToSave)) return false;
+        } else if (name == "selection") {
+            if (!takeValue(line.selection)) return false;
+        } else if (name == "set") {
+            std::string assignment;
+            SettingChange change;
+            if (!takeValue(assignment) || !ParseKeyAssignment(assignment, change, error)) return false;
+            line.changes.push_back(change);
+        } else if (const FlagOption* flag = FindFlag(name)) {
+            if (hasInlineValue) {
+                error = arg + " takes no value; use --set " + flag->key + "=VALUE";
+                return false;
+            }
+            AddFlag(*flag, line);
+        } else if (const Setting* setting = FindSettingByOption(name); setting != nullptr &&
+                                                                       setting->kind != SettingKind::kFlag32 &&
+                                                                       setting->kind != SettingKind::kFlag8) {
+            std::string text;
+            SettingChange change;
+            if (!takeValue(text) || !ParseOptionValue(*setting, text, change, error)) return false;
+            line.changes.push_back(change);
+        } else {
+            error = "unknown option " + arg;
+            return false;
+        }
+        if (hasInlineValue &&
+            (name == "help" || name == "version" || name == "list" || name == "quiet" || name == "sheet")) {
+            error = arg + " takes no value";
+            return false;
+        }
+    }
+    return Check(line, error);
+}
+
+}  // namespace cli

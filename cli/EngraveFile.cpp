@@ -1,0 +1,67 @@
+#include "cli/EngraveFile.h"
+
+#include "cli/AtomicWrite.h"
+#include "cli/HostImageConversion.h"
+#include "cli/PluginRun.h"
+#include "cli/ProgressBar.h"
+#include "imageio/ImageFile.h"
+
+#include <cstdio>
+
+namespace cli {
+
+namespace {
+
+FileOutcome Fail(ExitStatus status, const std::string& file, const std::string& why) {
+    return FileOutcome{status, file + ": " + why};
+}
+
+}  // namespace
+
+FileOutcome EngraveFile(const EngraveJob& job) {
+    imageio::Raster raster;
+    imageio::FileFormat format;
+    std::string error;
+    if (!imageio::ReadImage(job.input, raster, format, error)) return Fail(ExitStatus::kBadInput, job.input, error);
+
+    imageio::FileFormat asked;
+    if (imageio::FormatFromName(job.output, asked) && asked != format)
+        return Fail(ExitStatus::kUsage, job.output,
+                    std::string("the output keeps the input's format (") + imageio::FormatName(format) +
+                        "); give it a ." + (format == imageio::FileFormat::kPng ? "png" : "tif") + " name");
+
+    emulator::HostImage image;
+    if (!ToHostImage(raster, image, error)) return Fail(ExitStatus::kBadInput, job.input, error);
+
+    std::vector<uint8_t> selection;
+    if (job.selection != nullptr) {
+        if (job.selection->width != raster.width || job.selection->height != raster.height)
+            return Fail(ExitStatus::kBadInput, job.input,
+                        "the selection mask is " + std::to_string(job.selection->width) + "x" +
+                            std::to_string(job.selection->height) + " but the image is " +
+                            std::to_string(raster.width) + "x" + std::to_string(raster.height));
+        selection = job.selection->coverage;
+    }
+
+    PluginOutcome outcome;
+    {
+        ProgressBar bar(stderr, job.showProgress, job.input);
+        outcome = RunPlugin(image, selection, job.settings, &bar);
+    }
+    if (outcome.result != 0) {
+        const std::string why = outcome.message.empty() ? DescribeResult(outcome.result) : outcome.message;
+        return Fail(ExitStatus::kPluginFailed, job.input, "the plug-in did not engrave it: " + why);
+    }
+
+    const imageio::Raster result = FromHostImage(image, raster);
+    const bool written = WriteAtomically(
+        job.output,
+        [&](const std::string& path, std::string& writeError) {
+            return imageio::WriteImage(path, result, format, writeError);
+        },
+        error);
+    if (!written) return Fail(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);
+    return FileOutcome{};
+}
+
+}  // namespace cli

@@ -1,0 +1,23 @@
+// cli/HostImageConversion.h: images between file form and the document the emulated host holds.
+#pragma once
+
+#include "emulator/HostImage.h"
+#include "imageio/Raster.h"
+
+#include <string>
+
+namespace cli {
+
+// The host addresses documents with 16-bit coordinates.
+constexpr int32_t kMaxHostSide = 32767;
+
+// Grey becomes RGB (the filter works on RGB and CMYK); CMYK stays CMYK, Lab is handed over as
+// Lab (the plug-in answers for itself); 16-bit samples move to the host's range. False with a
+// message when the image is larger than the host can address.
+bool ToHostImage(const imageio::Raster& raster, emulator::HostImage& image, std::string& error);
+
+// The engraved document back in the form of `original`: same model, channels, depth and file
+// details. Grey is taken from RGB by luma, which is exact when the three channels agree.
+imageio::Raster FromHostImage(const emulator::HostImage& image, const imageio::Raster& original);
+
+}  // namespace cli

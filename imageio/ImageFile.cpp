@@ -1,0 +1,78 @@
+#include "imageio/ImageFile.h"
+
+#include "imageio/PngFile.h"
+#include "imageio/TiffFile.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+namespace imageio {
+
+namespace {
+
+constexpr unsigned char kPngSignature[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n'};
+constexpr unsigned char kTiffLittle[] = {'I', 'I', 0x2A, 0x00};
+constexpr unsigned char kTiffBig[] = {'M', 'M', 0x00, 0x2A};
+constexpr unsigned char kBigTiffLittle[] = {'I', 'I', 0x2B, 0x00};
+constexpr unsigned char kBigTiffBig[] = {'M', 'M', 0x00, 0x2B};
+
+template <size_t N>
+bool StartsWith(const unsigned char* head, size_t length, const unsigned char (&signature)[N]) {
+    return length >= N && std::memcmp(head, signature, N) == 0;
+}
+
+}  // namespace
+
+bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error) {
+    unsigned char head[8] = {};
+    size_t length = 0;
+    if (FILE* file = std::fopen(path.c_str(), "rb")) {
+        length = std::fread(head, 1, sizeof head, file);
+        std::fclose(file);
+    } else {
+        error = std::strerror(errno);
+        return false;
+    }
+    if (StartsWith(head, length, kPngSignature)) {
+        format = FileFormat::kPng;
+        return ReadPng(path, raster, error);
+    }
+    if (StartsWith(head, length, kTiffLittle) || StartsWith(head, length, kTiffBig) ||
+        StartsWith(head, length, kBigTiffLittle) || StartsWith(head, length, kBigTiffBig)) {
+        format = FileFormat::kTiff;
+        return ReadTiff(path, raster, error);
+    }
+    error = "not a PNG or TIFF file";
+    return false;
+}
+
+bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, std::string& error) {
+    return format == FileFormat::kPng ? WritePng(path, raster, error) : WriteTiff(path, raster, error);
+}
+
+bool FormatFromName(const std::string& path, FileFormat& format) {
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of('/');
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return false;
+    std::string extension = path.substr(dot + 1);
+    std::transform(extension.begin(), extension.end(), extension.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    if (extension == "png") {
+        format = FileFormat::kPng;
+        return true;
+    }
+    if (extension == "tif" || extension == "tiff") {
+        format = FileFormat::kTiff;
+        return true;
+    }
+    return false;
+}
+
+const char* FormatName(FileFormat format) {
+    return format == FileFormat::kPng ? "PNG" : "TIFF";
+}
+
+}  // namespace imageio

@@ -1,0 +1,24 @@
+// imageio/ImageFile.h: reads PNG or TIFF by content, writes in a chosen format.
+#pragma once
+
+#include "imageio/Raster.h"
+
+#include <string>
+
+namespace imageio {
+
+enum class FileFormat { kPng, kTiff };
+
+// Reads `path`, telling the format by its first bytes rather than its name. False with a
+// one-line message when the file cannot be read or is of neither format.
+bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error);
+
+bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, std::string& error);
+
+// The format a file name's extension asks for (.png, .tif, .tiff in any case); false when the
+// extension names neither.
+bool FormatFromName(const std::string& path, FileFormat& format);
+
+const char* FormatName(FileFormat format);
+
+}  // namespace imageio

@@ -1,0 +1,20 @@
+// imageio/TiffFile.h: TIFF files through libtiff: 8/16-bit grey, RGB, CMYK and Lab, each with an
+// optional opacity channel, interleaved or planar, stripped or tiled.
+#pragma once
+
+#include "imageio/Raster.h"
+
+#include <string>
+
+namespace imageio {
+
+// Reads the image and the details a rewrite keeps (ICC profile, resolution, planar layout,
+// compression, kind of opacity). False with a one-line message for anything else (palette,
+// floating-point or signed samples, extra channels beyond one opacity channel, other depths).
+bool ReadTiff(const std::string& path, Raster& raster, std::string& error);
+
+// Writes the raster with its details; a compression libtiff cannot encode becomes LZW.
+// False with a message on any failure (the file may then be partly written).
+bool WriteTiff(const std::string& path, const Raster& raster, std::string& error);
+
+}  // namespace imageio

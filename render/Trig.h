@@ -1,0 +1,14 @@
+// render/Trig.h: single-precision sine and cosine that give the same bits on every platform.
+#pragma once
+
+namespace render {
+
+// sin and cos of `angleRad`, computed in double and rounded to float: within rounding of the
+// true value, so they agree with a good sinf/cosf almost always, and unlike the C libraries'
+// sinf/cosf (glibc and the Windows runtime differ in the last bit) they are identical on every
+// platform, which keeps the native and the Windows builds' pictures byte for byte equal.
+float SinF(float angleRad);
+float CosF(float angleRad);
+void SinCosF(float angleRad, float& sine, float& cosine);
+
+}  // namespace render

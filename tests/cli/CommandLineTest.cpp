@@ -1,0 +1,85 @@
+#include "cli/CommandLine.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using cli::CommandLine;
+
+bool Parse(const std::vector<std::string>& args, CommandLine& line, std::string& error) {
+    return cli::ParseCommandLine(args, line, error);
+}
+
+FilterParameters Applied(const CommandLine& line) {
+    FilterParameters params = DefaultParameters();
+    cli::ApplyChanges(line.changes, params);
+    return params;
+}
+
+TEST(ParseCommandLine, AppliesSettingsInCommandLineOrder) {
+    CommandLine line;
+    std::string error;
+    ASSERT_TRUE(Parse({"in.png", "--space", "10", "-o", "out.png", "--set", "Spac=30", "--width=50"}, line, error))
+        << error;
+    const FilterParameters params = Applied(line);
+    EXPECT_EQ(params.space, 30.0f);
+    EXPECT_EQ(params.width, 50.0f);
+    EXPECT_EQ(line.inputs, std::vector<std::string>{"in.png"});
+    EXPECT_EQ(line.output, "out.png");
+}
+
+TEST(ParseCommandLine, InvertMovesBothFieldsAsTheDialogCheckBoxDoes) {
+    CommandLine line;
+    std::string error;
+    ASSERT_TRUE(Parse({"a.png", "-o", "b.png", "--no-invert"}, line, error));
+    FilterParameters params = Applied(line);
+    EXPECT_EQ(params.invertIntensity, 0);
+    EXPECT_EQ(params.invert, 1);
+    ASSERT_TRUE(Parse({"a.png", "-o", "b.png", "--no-invert", "--invert"}, line, error));
+    params = Applied(line);
+    EXPECT_EQ(params.invertIntensity, 1);
+    EXPECT_EQ(params.invert, 0);
+}
+
+TEST(ParseCommandLine, FlagsSetTheirFieldsAndTakeNoValue) {
+    CommandLine line;
+    std::string error;
+    ASSERT_TRUE(
+        Parse({"a.png", "-o", "b.png", "--not-break", "--use-dots", "--solid-ink", "--no-fill-alpha"}, line, error));
+    const FilterParameters params = Applied(line);
+    EXPECT_EQ(params.notBreak, 1);
+    EXPECT_EQ(params.useCircles, 1);
+    EXPECT_EQ(params.solidInk, 1);
+    EXPECT_EQ(params.fillAlpha, 0);
+    EXPECT_FALSE(Parse({"a.png", "-o", "b.png", "--use-dots=0"}, line, error));
+}
+
+TEST(ParseCommandLine, NeedsExactlyOneWayOfNamingOutputs) {
+    CommandLine line;
+    std::string error;
+    EXPECT_FALSE(Parse({"a.png"}, line, error));
+    EXPECT_FALSE(Parse({"a.png", "-o", "x.png", "-d", "out"}, line, error));
+    EXPECT_FALSE(Parse({"a.png", "b.png", "-o", "x.png"}, line, error));
+    EXPECT_NE(error.find("-d DIR"), std::string::npos) << error;
+    EXPECT_TRUE(Parse({"a.png", "b.png", "-d", "out"}, line, error));
+    EXPECT_FALSE(Parse({"-o", "x.png"}, line, error));
+    EXPECT_FALSE(Parse({"--sheet", "a.png", "-d", "out"}, line, error));
+}
+
+TEST(ParseCommandLine, NamesTheOffendingArgument) {
+    CommandLine line;
+    std::string error;
+    EXPECT_FALSE(Parse({"a.png", "-o", "b.png", "--spacing", "3"}, line, error));
+    EXPECT_NE(error.find("--spacing"), std::string::npos) << error;
+    EXPECT_FALSE(Parse({"a.png", "-o", "b.png", "--space"}, line, error));
+    EXPECT_NE(error.find("needs a value"), std::string::npos) << error;
+}
+
+TEST(ParseCommandLine, TakesEverythingAfterDoubleDashAsInputs) {
+    CommandLine line;
+    std::string error;
+    ASSERT_TRUE(Parse({"-d", "out", "--", "-odd.png", "--space"}, line, error)) << error;
+    EXPECT_EQ(line.inputs, (std::vector<std::string>{"-odd.png", "--space"}));
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+// Preset files on the command line: what --save-preset writes, --preset reads back to the same
+// engraving, and the options given with --preset change it afterwards.
+#include "tests/cli/EngraveProcess.h"
+#include "tests/cli/EngraveTestImages.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using imageio::ColorModel;
+using imageio::FileFormat;
+
+class EngravePresets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        cli_test::WriteFile(folder.Path("in.png"), cli_test::MakeRaster(ColorModel::kRgb, 3, 8, 64, 48),
+                            FileFormat::kPng);
+    }
+    std::vector<uint8_t> Engrave(std::vector<std::string> options, const std::string& name) {
+        std::vector<std::string> args{folder.Path("in.png"), "-o", folder.Path(name)};
+        args.insert(args.end(), options.begin(), options.end());
+        const auto run = cli_test::RunEngrave(args);
+        EXPECT_EQ(run.status, 0) << run.err;
+        return cli_test::ReadFile(folder.Path(name)).bytes;
+    }
+    cli_test::TempFolder folder;
+};
+
+TEST_F(EngravePresets, SavedSettingsEngraveAlikeWhenLoaded) {
+    const std::vector<std::string> settings{"--pattern", "Rings waves 1", "--space", "33", "--phase",
+                                            "45",        "--no-invert"};
+    std::vector<std::string> save = settings;
+    save.insert(save.end(), {"--save-preset", folder.Path("mine.kzv")});
+    const auto saved = cli_test::RunEngrave(save);  // no image needed just to save
+    ASSERT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(Engrave({"--preset", folder.Path("mine.kzv")}, "a.png"), Engrave(settings, "b.png"));
+}
+
+TEST_F(EngravePresets, OptionsApplyAfterThePresetWhateverTheirPlace) {
+    ASSERT_EQ(cli_test::RunEngrave({"--pattern", "Spiral", "--save-preset", folder.Path("p.kzv")}).status, 0);
+    EXPECT_EQ(Engrave({"--space", "50", "--preset", folder.Path("p.kzv")}, "a.png"),
+              Engrave({"--pattern", "Spiral", "--space", "50"}, "b.png"));
+}
+
+TEST_F(EngravePresets, TextThatIsNoPresetIsRefused) {
+    cli_test::WriteFile(folder.Path("image.kzv"), cli_test::MakeRaster(ColorModel::kRgb, 3, 8), FileFormat::kPng);
+    const auto run = cli_test::RunEngrave(
+        {folder.Path("in.png"), "-o", folder.Path("out.png"), "--preset", folder.Path("image.kzv")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("not a preset file"), std::string::npos) << run.err;
+}
+
+TEST_F(EngravePresets, FullDiskLeavesNoPresetBehind) {
+    cli_test::ProcessOptions small;
+    small.maxFileBytes = 10;
+    const auto run = cli_test::RunEngrave({"--space", "40", "--save-preset", folder.Path("p.kzv")}, small);
+    EXPECT_EQ(run.status, 5);
+    EXPECT_EQ(folder.Entries(), std::vector<std::string>{"in.png"});
+}
+
+}  // namespace

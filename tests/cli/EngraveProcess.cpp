@@ -1,0 +1,118 @@
+#include "tests/cli/EngraveProcess.h"
+
+#include <algorithm>
+#include <csignal>
+#include <cstdlib>
+#include <filesystem>
+
+#include <fcntl.h>
+#include <poll.h>
+#include <pty.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace cli_test {
+
+namespace {
+
+void ReadAll(int fdOut, int fdErr, std::string& out, std::string& err) {
+    std::vector<pollfd> fds;
+    if (fdOut >= 0) fds.push_back({fdOut, POLLIN, 0});
+    fds.push_back({fdErr, POLLIN, 0});
+    char buffer[4096];
+    while (!fds.empty()) {
+        if (poll(fds.data(), fds.size(), -1) < 0) break;
+        for (size_t i = 0; i < fds.size();) {
+            if (fds[i].revents == 0) {
+                ++i;
+                continue;
+            }
+            const ssize_t n = read(fds[i].fd, buffer, sizeof buffer);
+            if (n <= 0) {  // end of file; a pseudo-terminal reports EIO once the child has gone
+                fds.erase(fds.begin() + static_cast<long>(i));
+                continue;
+            }
+            (fds[i].fd == fdOut ? out : err).append(buffer, static_cast<size_t>(n));
+            ++i;
+        }
+    }
+}
+
+[[noreturn]] void ExecEngrave(const std::vector<std::string>& args, const ProcessOptions& options) {
+    if (options.maxFileBytes >= 0) {
+        // A file-size limit makes writes fail as a full disk does; the signal it raises is ignored,
+        // so the write call reports the error instead of ending the process.
+        const rlimit limit{static_cast<rlim_t>(options.maxFileBytes), static_cast<rlim_t>(options.maxFileBytes)};
+        setrlimit(RLIMIT_FSIZE, &limit);
+        std::signal(SIGXFSZ, SIG_IGN);
+    }
+    std::vector<char*> argv;
+    std::string program = MV_ENGRAVE_PATH;
+    argv.push_back(program.data());
+    std::vector<std::string> copies(args);
+    for (std::string& a : copies) argv.push_back(a.data());
+    argv.push_back(nullptr);
+    execv(program.c_str(), argv.data());
+    _exit(127);
+}
+
+int WaitStatus(pid_t pid) {
+    int raw = 0;
+    if (waitpid(pid, &raw, 0) != pid || !WIFEXITED(raw)) return -1;
+    return WEXITSTATUS(raw);
+}
+
+}  // namespace
+
+ProcessResult RunEngrave(const std::vector<std::string>& args, const ProcessOptions& options) {
+    ProcessResult result;
+    if (options.onTerminal) {
+        int master = -1;
+        const pid_t pid = forkpty(&master, nullptr, nullptr, nullptr);
+        if (pid == 0) ExecEngrave(args, options);
+        if (pid < 0) return result;
+        ReadAll(-1, master, result.out, result.err);
+        close(master);
+        result.status = WaitStatus(pid);
+        return result;
+    }
+    int outPipe[2], errPipe[2];
+    if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return result;
+    const pid_t pid = fork();
+    if (pid == 0) {
+        dup2(outPipe[1], STDOUT_FILENO);
+        dup2(errPipe[1], STDERR_FILENO);
+        close(outPipe[0]);
+        close(errPipe[0]);
+        close(outPipe[1]);
+        close(errPipe[1]);
+        ExecEngrave(args, options);
+    }
+    close(outPipe[1]);
+    close(errPipe[1]);
+    ReadAll(outPipe[0], errPipe[0], result.out, result.err);
+    close(outPipe[0]);
+    close(errPipe[0]);
+    result.status = WaitStatus(pid);
+    return result;
+}
+
+TempFolder::TempFolder() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "engrave-test-XXXXXX").string();
+    if (mkdtemp(pattern.data()) != nullptr) path = pattern;
+}
+
+TempFolder::~TempFolder() {
+    std::error_code ignored;
+    if (!path.empty()) std::filesystem::remove_all(path, ignored);
+}
+
+std::vector<std::string> TempFolder::Entries() const {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(path)) names.push_back(entry.path().filename());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+}  // namespace cli_test

@@ -1,0 +1,18 @@
+/* Ids of the test dialog that hosts one of each control. */
+#ifndef MEROVANE_CONTROLS_TEST_IDS_H
+#define MEROVANE_CONTROLS_TEST_IDS_H
+
+#define IDD_CONTROLS_TEST 100
+#define IDC_TEST_SPIN 1112
+#define IDC_TEST_SPIN2 1113
+#define IDC_TEST_ROTOR 1061
+#define IDC_TEST_MAIN_PREVIEW 1102
+#define IDC_TEST_NAVIGATOR 1031
+#define IDC_TEST_ABOUT 1080
+#define IDC_TEST_HELP 1081
+#define IDC_TEST_UPDATE 1110
+#define IDC_TEST_SAVE 1074
+#define IDC_TEST_PLAIN_BUTTON 1200
+#define IDC_TEST_PLAIN_EDIT 1201
+
+#endif

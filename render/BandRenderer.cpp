@@ -3,6 +3,7 @@
 #include "render/NearRanges.h"
 #include "render/RandomGenerator.h"
 #include "render/SampleReader.h"
+#include "render/StampDisc.h"
 #include "render/WaveOffset.h"
 #include "render/Trig.h"
 
@@ -34,6 +35,7 @@ public:
             tones[intensity] = (t - 0.5f) * (s.contrastGain + 1.0f);
         }
         random = layout.fixedDraws ? &own : &sequential;
+        lastRadius = -1;  // the mask was cleared
         for (const Element& e : layout.elements) {
             if (e.pass != pass) continue;
             if (layout.lines) {
@@ -103,8 +105,9 @@ private:
                 const float r = spiral ? e.radius - (alpha / kTwoPiF) * s.spacing : e.radius;
                 if (r >= 0.0f) {
                     const float beta = alpha + s.theta;
-                    const float cs = CosF(beta);
-                    const float sn = SinF(beta);
+                    float sn = 0.0f;
+                    float cs = 0.0f;
+                    SinCosF(beta, sn, cs);
                     float px = cs * r + s.centerX;
                     float py = sn * r + s.centerY;
                     if (s.useCircles) {
@@ -167,8 +170,16 @@ private:
         }
         float diameter = reach * (v + 0.5f);
         if (s.notBreak && diameter < 1.0f) diameter = 1.0f;
-        c.shapes.Stamp(mask, TruncateToInt64(static_cast<double>(px)), TruncateToInt64(static_cast<double>(py)),
-                       diameter);
+        const int64_t cx = TruncateToInt64(static_cast<double>(px));
+        const int64_t cy = TruncateToInt64(static_cast<double>(py));
+        const int64_t radius = StampRadius(diameter);
+        // Shapes are nested (each one holds every smaller one), so a stamp on the last centre that is
+        // no larger than the last one sets nothing new: densely sampled elements repeat centres often.
+        if (radius < 0 || (cx == lastX && cy == lastY && radius <= lastRadius)) return;
+        lastX = cx;
+        lastY = cy;
+        lastRadius = radius;
+        c.shapes.Stamp(mask, cx, cy, diameter);
     }
 
     const RenderShared<Sample>& c;
@@ -180,6 +191,9 @@ private:
     int pass = 0;
     int intensityChannel = -1;
     float tones[256] = {};
+    int64_t lastX = 0;
+    int64_t lastY = 0;
+    int64_t lastRadius = -1;
     RandomGenerator own;
     RandomGenerator* random = &own;
     std::vector<SampleRun> runs;

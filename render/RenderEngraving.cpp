@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <atomic>
-#include <limits>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -106,7 +105,10 @@ RenderStatus Render(const EngravingOptions& options, const RenderJob& job) {
         }
         // The masks first: an area too large for memory fails here, before any walk is laid out.
         const int64_t maskRows = std::min<int64_t>(bandRows, job.height) * unitsPerPixel;
-        if (rowBytes + 64 > std::numeric_limits<int64_t>::max() / 4 / maskRows) return RenderStatus::kOutOfMemory;
+        // A band mask beyond 4 GiB means a document of hundreds of thousands of pixels a row; it is
+        // refused rather than left to the allocator, which may promise memory it cannot give.
+        constexpr int64_t kMaxMaskBytes = int64_t{1} << 32;
+        if (rowBytes + 64 > kMaxMaskBytes / maskRows) return RenderStatus::kOutOfMemory;
         buffers.resize(static_cast<size_t>(workers));
         for (BandBuffers& b : buffers) {
             b.mask.Allocate(rowBytes, maskRows);

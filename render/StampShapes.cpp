@@ -11,6 +11,13 @@ namespace {
 // A clip far larger than any shape: the shapes are built unclipped.
 constexpr int64_t kNoClip = int64_t{1} << 40;
 
+void OrWord(uint8_t* target, uint64_t bits) {
+    uint64_t word;
+    std::memcpy(&word, target, 8);
+    word |= bits;
+    std::memcpy(target, &word, 8);
+}
+
 // A diameter whose radius is exactly `radius`.
 float DiameterFor(int64_t radius) {
     return static_cast<float>(2 * radius) + 0.5f;
@@ -62,18 +69,15 @@ void StampShapes::Stamp(BandMask& mask, int64_t cx, int64_t cy, float diameter) 
         // a little-endian word is bit x & 7 of byte x >> 3). Aligned words, unlike unaligned ones,
         // let each stamp's stores feed the next overlapping stamp's loads directly.
         const int shift = static_cast<int>(firstColumn & 63);
-        const bool spills = shift + 2 * n + 1 > 64;
         uint8_t* target = mask.Row(firstRow) + (firstColumn >> 6) * 8;
         const int64_t stride = mask.Stride();
-        for (int64_t row = firstRow; row < endRow; ++row, ++rowWords, target += stride) {
-            uint64_t word;
-            std::memcpy(&word, target, 8);
-            word |= *rowWords << shift;
-            std::memcpy(target, &word, 8);
-            if (spills) {
-                std::memcpy(&word, target + 8, 8);
-                word |= *rowWords >> (64 - shift);
-                std::memcpy(target + 8, &word, 8);
+        const int64_t rows = endRow - firstRow;
+        if (shift + 2 * n + 1 <= 64) {
+            for (int64_t i = 0; i < rows; ++i, target += stride) OrWord(target, rowWords[i] << shift);
+        } else {
+            for (int64_t i = 0; i < rows; ++i, target += stride) {
+                OrWord(target, rowWords[i] << shift);
+                OrWord(target + 8, rowWords[i] >> (64 - shift));
             }
         }
         return;

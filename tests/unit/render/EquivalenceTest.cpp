@@ -239,17 +239,23 @@ TEST(FastRenderer, MatchesTheOracleWithDenseReliefSamplingAndInPreviews) {
         }
 }
 
+// Images tall enough to be drawn in several bands, on several threads where the machine has them.
 TEST(FastRenderer, MatchesTheOracleOnLargerImages) {
-    const int patterns[] = {1, 6, 8, 1};
-    const int schemas[] = {2, 2, 2, 1};
-    for (int i = 0; i < 4; ++i) {
+    const int patterns[] = {1, 6, 8, 1, 0, 11};
+    const int schemas[] = {2, 2, 2, 1, 1, 0};
+    for (int i = 0; i < 6; ++i) {
         Case c;
         c.options.pattern = static_cast<uint8_t>(patterns[i]);
         c.options.colorSchema = static_cast<uint8_t>(schemas[i]);
         c.options.useCircles = i == 3;
+        c.options.solidInk = i == 4;
+        c.options.invert = i == 4;
+        c.options.randomness = i == 5 ? 200.0f : 0.0f;  // rings with relief: one worker, in order
         c.width = c.filterWidth = 320;
         c.height = c.filterHeight = 211;
-        c.depth = i == 2 ? 16 : 8;
+        c.depth = i == 2 || i == 5 ? 16 : 8;
+        c.planes = i == 4 ? 5 : (i == 5 ? 4 : 3);
+        c.cmykLayout = i == 4;
         c.imageSeed = static_cast<uint32_t>(i);
         ExpectSameBytes(c);
         if (HasFatalFailure()) return;

@@ -1,0 +1,72 @@
+#include "bench/WholeFilterRun.h"
+
+#include "bench/Timing.h"
+#include "emulator/EmulatedHost.h"
+#include "emulator/HostImage.h"
+#include "host/FilterParameters.h"
+#include "host/HostApi.h"
+#include "host/PluginMain.h"
+
+#include <cstring>
+#include <ctime>
+#include <utility>
+#include <vector>
+
+namespace bench {
+namespace {
+
+emulator::HostImage ToHostImage(SyntheticImage&& picture) {
+    emulator::HostImage image;
+    image.width = picture.width;
+    image.height = picture.height;
+    image.planes = picture.planes;
+    image.depth = picture.depth;
+    image.mode = picture.depth == 16 ? host::kModeRGB48 : host::kModeRGB;
+    if (picture.depth == 8) {
+        image.samples = std::move(picture.samples8);
+    } else {
+        image.samples.resize(picture.samples16.size() * 2);
+        std::memcpy(image.samples.data(), picture.samples16.data(), image.samples.size());
+        picture.samples16 = {};
+    }
+    return image;
+}
+
+void Apply(const render::EngravingOptions& o, FilterParameters& p) {
+    p.colorSchema = o.colorSchema;
+    p.pattern = o.pattern;
+    p.invertIntensity = o.invertIntensity ? 1 : 0;
+    p.solidInk = o.solidInk ? 1 : 0;
+    p.invert = o.invert ? 1 : 0;
+    p.notBreak = o.notBreak ? 1 : 0;
+    p.useCircles = o.useCircles ? 1 : 0;
+    p.fillAlpha = o.fillAlpha ? 1 : 0;
+}
+
+}  // namespace
+
+RunTiming TimeWholeFilterRun(const std::function<SyntheticImage()>& makeImage, const render::EngravingOptions& options,
+                             int runs) {
+    std::vector<double> walls;
+    std::vector<double> cpus;
+    RunTiming timing;
+    for (int i = 0; i < runs; ++i) {
+        emulator::EmulatedHost host(PluginMain);
+        host.SetImage(ToHostImage(makeImage()));
+        if (host.CallSelector(host::kSelectorParameters) != 0) {
+            timing.ok = false;
+            return timing;
+        }
+        Apply(options, *static_cast<FilterParameters*>(host.ParametersData()));
+        const std::clock_t cpuStart = std::clock();
+        Stopwatch watch;
+        timing.ok = timing.ok && host.RunFilter() == 0;
+        walls.push_back(watch.Seconds());
+        cpus.push_back(static_cast<double>(std::clock() - cpuStart) / CLOCKS_PER_SEC);
+    }
+    timing.wallSeconds = Median(walls);
+    timing.cpuSeconds = Median(cpus);
+    return timing;
+}
+
+}  // namespace bench

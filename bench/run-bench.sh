@@ -1,0 +1,10 @@
+#!/usr/bin/env bash
+# Builds and runs the engraving benchmark, then prints its table. Extra arguments go to mv_bench
+# (--quick for 3 MP only, --runs N, --oracle-runs N, --no-gegl, --no-oracle).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+build=build/bench
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMV_BUILD_TESTS=OFF > /dev/null
+cmake --build "$build" -j 2 --target mv_bench > /dev/null
+echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"
+"$build/bench/mv_bench" "$@"

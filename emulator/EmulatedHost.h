@@ -72,6 +72,8 @@ public:
     void* ParametersData() { return record->parameters != nullptr ? *record->parameters : nullptr; }
     // Forget what the host kept between runs, as hosts that keep nothing do.
     void ForgetPluginState();
+    // The plug-in's data slot as the host keeps it between calls.
+    intptr_t DataSlot() const { return dataSlot; }
 
     const std::vector<std::pair<int32_t, int32_t>>& Progress() const { return progress; }
     const std::vector<int16_t>& SelectorTrace() const { return trace; }

@@ -1,6 +1,7 @@
 // The selectors as a host drives them: handles, defaults, result codes and the handle ledger.
 #include "emulator/EmulatedHost.h"
 #include "host/FilterParameters.h"
+#include "host/HostHandles.h"
 #include "host/HostRects.h"
 #include "host/PluginMain.h"
 #include "tests/support/TestImages.h"
@@ -121,4 +122,8 @@ TEST(Selectors, HostWithoutHandleProcsGetsOurOwnHandles) {
     EXPECT_EQ(ParamsOf(host).pattern, 1);
     // Only the recorded action's descriptor, which the host owns, lives in the ledger.
     EXPECT_EQ(host.Ledger().LiveCount(), host.RecordedAction() != nullptr ? 1u : 0u);
+    // Our own handles stay for the next run as host handles would; a host that unloads us frees them.
+    DisposeHostHandle(nullptr, host.Record().parameters);
+    DisposeHostHandle(nullptr, reinterpret_cast<host::Handle>(host.DataSlot()));
+    host.ForgetPluginState();
 }

@@ -33,7 +33,13 @@ bool FloatAccumulator::Build(float start, float step, int64_t total) {
     int64_t k = 0;
     float x = start;
     while (k < total) {
-        if (runs.size() >= kMaxRuns) return false;
+        if (runs.size() >= kMaxRuns) {
+            // Leave nothing half-described behind: callers fall back to adding.
+            runs.clear();
+            count = 0;
+            firstStuck = 0;
+            return false;
+        }
         int64_t length = 1;
         double increment = 0.0;
         // Tiny and non-finite values are stepped one by one: their ulp is not the binade formula's.

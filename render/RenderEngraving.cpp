@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <exception>
 #include <new>
 #include <system_error>
 #include <thread>
@@ -56,7 +57,8 @@ public:
                 if (reportsProgress) Report(done);
             }
             return true;
-        } catch (const std::bad_alloc&) {
+        } catch (const std::exception&) {
+            // Only memory can run out here; nothing may unwind out of a worker thread.
             next = bands;
             return false;
         }

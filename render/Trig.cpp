@@ -73,18 +73,37 @@ void SinCosF(float angleRad, float& sine, float& cosine) {
     }
 }
 
+// One kernel instead of both: the same expression, so the same bits as SinCosF.
 float SinF(float angleRad) {
-    float sine = 0.0f;
-    float cosine = 0.0f;
-    SinCosF(angleRad, sine, cosine);
-    return sine;
+    if (!std::isfinite(angleRad)) return std::numeric_limits<float>::quiet_NaN();
+    int quadrant = 0;
+    const double r = Reduce(angleRad, quadrant);
+    switch (quadrant) {
+        case 0:
+            return static_cast<float>(KernelSin(r));
+        case 1:
+            return static_cast<float>(KernelCos(r));
+        case 2:
+            return static_cast<float>(-KernelSin(r));
+        default:
+            return static_cast<float>(-KernelCos(r));
+    }
 }
 
 float CosF(float angleRad) {
-    float sine = 0.0f;
-    float cosine = 0.0f;
-    SinCosF(angleRad, sine, cosine);
-    return cosine;
+    if (!std::isfinite(angleRad)) return std::numeric_limits<float>::quiet_NaN();
+    int quadrant = 0;
+    const double r = Reduce(angleRad, quadrant);
+    switch (quadrant) {
+        case 0:
+            return static_cast<float>(KernelCos(r));
+        case 1:
+            return static_cast<float>(-KernelSin(r));
+        case 2:
+            return static_cast<float>(-KernelCos(r));
+        default:
+            return static_cast<float>(KernelSin(r));
+    }
 }
 
 }  // namespace render

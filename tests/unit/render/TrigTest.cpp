@@ -35,3 +35,13 @@ TEST(Trig, HugeArgumentsStayInRangeAndNonFiniteOnesGiveNaN) {
     EXPECT_TRUE(std::isnan(render::SinF(std::numeric_limits<float>::infinity())));
     EXPECT_TRUE(std::isnan(render::CosF(std::numeric_limits<float>::quiet_NaN())));
 }
+
+TEST(Trig, SineAndCosineAloneGiveTheBitsOfTheirPair) {
+    for (float x = -30.0f; x < 30.0f; x += 0.00731f) {
+        float s = 0.0f;
+        float c = 0.0f;
+        render::SinCosF(x, s, c);
+        ASSERT_EQ(render::SinF(x), s) << x;
+        ASSERT_EQ(render::CosF(x), c) << x;
+    }
+}

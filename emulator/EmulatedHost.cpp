@@ -129,6 +129,11 @@ void EmulatedHost::CommitOutput() {
     const int32_t planes = outHi - outLo + 1;
     for (int32_t y = outArea.top; y < outArea.bottom; ++y) {
         const uint8_t* src = outBuffer.data() + int64_t{y - outArea.top} * outRowBytes;
+        if (outLo == 0 && planes == working.planes) {
+            std::memcpy(working.PixelBytes(outArea.left, y), src,
+                        static_cast<size_t>((outArea.right - outArea.left) * planes * bps));
+            continue;
+        }
         for (int32_t x = outArea.left; x < outArea.right; ++x) {
             uint8_t* dst = working.PixelBytes(x, y) + outLo * bps;
             std::memcpy(dst, src + int64_t{x - outArea.left} * planes * bps, static_cast<size_t>(planes * bps));
@@ -158,10 +163,18 @@ host::OSErr EmulatedHost::AdvanceState() {
         const int32_t planes = hi - lo + 1;
         rowBytes = (area.right - area.left) * planes * bps + options.rowPadding;
         buffer.assign(static_cast<size_t>(rowBytes) * static_cast<size_t>(area.bottom - area.top), kPaddingByte);
-        for (int32_t y = area.top; y < area.bottom; ++y)
+        const bool allPlanes = lo == 0 && planes == from.planes;  // rows are then contiguous runs
+        for (int32_t y = area.top; y < area.bottom; ++y) {
+            uint8_t* row = buffer.data() + int64_t{y - area.top} * rowBytes;
+            if (allPlanes) {
+                std::memcpy(row, from.PixelBytes(area.left, y),
+                            static_cast<size_t>((area.right - area.left) * planes * bps));
+                continue;
+            }
             for (int32_t x = area.left; x < area.right; ++x)
-                std::memcpy(buffer.data() + int64_t{y - area.top} * rowBytes + int64_t{x - area.left} * planes * bps,
-                            from.PixelBytes(x, y) + lo * bps, static_cast<size_t>(planes * bps));
+                std::memcpy(row + int64_t{x - area.left} * planes * bps, from.PixelBytes(x, y) + lo * bps,
+                            static_cast<size_t>(planes * bps));
+        }
         data = buffer.data();
         return 0;
     };

@@ -8,6 +8,7 @@
 #include "render/RenderEngraving.h"
 
 #include <algorithm>
+#include <cstring>
 #include <vector>
 
 DriverValues gDriver;
@@ -60,7 +61,12 @@ void CopyRgbSource(const Sample* in, Sample* copy, const Layout& l) {
     for (int32_t y = 0; y < gDriver.processHeight && y < gDriver.regionHeight; ++y) {
         const Sample* src = in + (gDriver.originY + y) * l.inRowSamples + int64_t{gDriver.originX} * l.planes;
         Sample* dst = copy + y * l.outRowSamples;
-        for (int32_t x = 0; x < gDriver.processWidth && x < gDriver.regionWidth; ++x)
+        const int32_t width = std::min(gDriver.processWidth, gDriver.regionWidth);
+        if (copied == l.planes) {  // every plane is copied: the row is one run
+            std::memcpy(dst, src, static_cast<size_t>(width) * static_cast<size_t>(l.planes) * sizeof(Sample));
+            continue;
+        }
+        for (int32_t x = 0; x < width; ++x)
             for (int32_t c = 0; c < copied; ++c) dst[int64_t{x} * l.planes + c] = src[int64_t{x} * l.planes + c];
     }
 }

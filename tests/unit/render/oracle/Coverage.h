@@ -1,43 +1,17 @@
-// tests/unit/render/oracle/Coverage.h: the antialiasing buffers: a 1-bit mask at four times the resolution in each
-// direction, reduced after each pass to 16 coverage levels per pixel, two pixels per byte.
+// tests/unit/render/oracle/Coverage.h: the oracle uses the product's mask and coverage buffers and
+// its reduction as they are: the fast renderer fills and composes them differently, not them.
 #pragma once
 
-#include <array>
-#include <cstddef>
-#include <cstdint>
-#include <vector>
+#include "render/Coverage.h"
 
 namespace oracle {
 
-// 4H rows of ceil(W/2) bytes; subpixel column x is bit x & 7 (bit 0 leftmost) of byte x >> 3.
-struct SubpixelMask {
-    int64_t rowBytes = 0;
-    int64_t rows = 0;
-    std::vector<uint8_t> bits;
-};
-
-// H rows of ceil(W/2) bytes; pixel 2j in the low nibble of byte j, pixel 2j + 1 in the high one.
-struct CoverageBuffer {
-    int64_t rowBytes = 0;
-    int64_t rows = 0;
-    std::vector<uint8_t> levels;
-};
-
-// Sizes both buffers for a W x H pixel area. Returns false when they cannot be allocated (sizes
-// overflow or memory is short); nothing is thrown.
-bool AllocateCoverageBuffers(int32_t width, int32_t height, SubpixelMask& mask, CoverageBuffer& coverage);
-
-// Points outside the mask are ignored.
-inline void SetSubpixel(SubpixelMask& mask, int64_t x, int64_t y) {
-    if (x < 0 || y < 0 || y >= mask.rows || (x >> 3) >= mask.rowBytes) return;
-    mask.bits[static_cast<std::size_t>(y * mask.rowBytes + (x >> 3))] |= static_cast<uint8_t>(1u << (x & 7));
-}
-
-// Entry b: set bits of b's high nibble x 256 + set bits of its low nibble.
-using NibbleCountTable = std::array<uint16_t, 256>;
-NibbleCountTable BuildNibbleCountTable();
-
-// Counts each pixel's 4 x 4 block of set subpixels; a full block (16) is stored as 15.
-void ReduceCoverage(const SubpixelMask& mask, const NibbleCountTable& table, CoverageBuffer& coverage);
+using render::AllocateCoverageBuffers;
+using render::BuildNibbleCountTable;
+using render::CoverageBuffer;
+using render::NibbleCountTable;
+using render::ReduceCoverage;
+using render::SetSubpixel;
+using render::SubpixelMask;
 
 }  // namespace oracle

@@ -71,8 +71,8 @@ inline int64_t TruncateToInt64(double value) {
 
 constexpr double kTwoPi = 6.28318530717958647692;
 constexpr float kTwoPiF = 6.28318530717958647692f;
-// A dot pitch below this (a width far under anything the dialog allows) would take billions of
-// samples per element; it is raised to it.
-constexpr float kMinDotPitch = 1.0f / 16.0f;
+// A dot pitch below one working unit (a width far under anything the dialog allows) would take
+// thousands of samples per element for dots too small to see; it is raised to one unit.
+constexpr float kMinDotPitch = 1.0f;
 
 }  // namespace render

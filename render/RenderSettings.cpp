@@ -10,17 +10,37 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 
 // Stored settings arrive unclamped (presets, recorded actions). A NaN or infinity falls back to the
-// field's default; a finite value is limited to `limit` in magnitude. The limits lie far beyond
-// anything the dialog offers, so they never change a picture made from the dialog, and they keep
-// every product finite, every float loop advancing and every element count bounded.
-float Sanitize(float value, float fallback, float limit) {
-    if (!std::isfinite(value)) return fallback;
-    return std::clamp(value, -limit, limit);
+// field's default; a finite value is limited to its dialog range widened by that range's length on
+// each side. Pictures made from the dialog never change, slightly out-of-range stored values still
+// render as written, and every product stays finite, every float loop advances and every element
+// count stays small enough to finish in reasonable time.
+struct Range {
+    float low;
+    float high;
+};
+
+constexpr Range Widened(float low, float high) {
+    return {low - (high - low), high + (high - low)};
 }
 
-constexpr float kLengthLimit = 1.0e4f;    // width, threshold, randomness, amplitude, contrast, noise
-constexpr float kLayoutLimit = 1.0e5f;    // space, offset, centre
-constexpr float kPeriodicLimit = 1.0e6f;  // rotation, frequency, phase: only feed sines
+float Sanitize(float value, float fallback, Range range) {
+    if (!std::isfinite(value)) return fallback;
+    return std::clamp(value, range.low, range.high);
+}
+
+constexpr Range kSpaceRange = Widened(5.0f, 100.0f);
+constexpr Range kOffsetRange = Widened(0.0f, 1000.0f);
+constexpr Range kWidthRange = Widened(15.0f, 200.0f);
+constexpr Range kContrastRange = Widened(-100.0f, 1000.0f);
+constexpr Range kThresholdRange = Widened(-300.0f, 300.0f);
+constexpr Range kRandomnessRange = Widened(-1000.0f, 1000.0f);
+constexpr Range kAmplitudeRange = Widened(0.0f, 1000.0f);
+constexpr Range kFrequencyRange = Widened(0.0f, 1000.0f);
+constexpr Range kPhaseRange = Widened(-1000.0f, 1000.0f);
+constexpr Range kCenterRange = Widened(-1000.0f, 1000.0f);
+constexpr Range kNoiseRange = Widened(0.0f, 100.0f);
+// The rotor turns without end; the angle only feeds a sine and a cosine.
+constexpr Range kRotationRange = {-1.0e6f, 1.0e6f};
 
 }  // namespace
 
@@ -50,19 +70,19 @@ RenderSettings MakeRenderSettings(const EngravingOptions& options, const RenderJ
     s.fillAlpha = options.fillAlpha;
     s.preview = job.preview;
 
-    const float rotation = Sanitize(options.rotation, defaults.rotation, kPeriodicLimit);
-    const float space = Sanitize(options.space, defaults.space, kLayoutLimit);
-    const float offset = Sanitize(options.offset, defaults.offset, kLayoutLimit);
-    const float width = Sanitize(options.width, defaults.width, kLengthLimit);
-    const float contrast = Sanitize(options.contrast, defaults.contrast, kLengthLimit);
-    const float randomness = Sanitize(options.randomness, defaults.randomness, kLengthLimit);
-    const float amplitude = Sanitize(options.amplitude, defaults.amplitude, kLengthLimit);
-    const float frequency = Sanitize(options.frequency, defaults.frequency, kPeriodicLimit);
-    const float phaseShift = Sanitize(options.phaseShift, defaults.phaseShift, kPeriodicLimit);
-    const float threshold = Sanitize(options.threshold, defaults.threshold, kLengthLimit);
-    const float centerX = Sanitize(options.centerX, defaults.centerX, kLayoutLimit);
-    const float centerY = Sanitize(options.centerY, defaults.centerY, kLayoutLimit);
-    const float noise = Sanitize(options.noise, defaults.noise, kLengthLimit);
+    const float rotation = Sanitize(options.rotation, defaults.rotation, kRotationRange);
+    const float space = Sanitize(options.space, defaults.space, kSpaceRange);
+    const float offset = Sanitize(options.offset, defaults.offset, kOffsetRange);
+    const float width = Sanitize(options.width, defaults.width, kWidthRange);
+    const float contrast = Sanitize(options.contrast, defaults.contrast, kContrastRange);
+    const float randomness = Sanitize(options.randomness, defaults.randomness, kRandomnessRange);
+    const float amplitude = Sanitize(options.amplitude, defaults.amplitude, kAmplitudeRange);
+    const float frequency = Sanitize(options.frequency, defaults.frequency, kFrequencyRange);
+    const float phaseShift = Sanitize(options.phaseShift, defaults.phaseShift, kPhaseRange);
+    const float threshold = Sanitize(options.threshold, defaults.threshold, kThresholdRange);
+    const float centerX = Sanitize(options.centerX, defaults.centerX, kCenterRange);
+    const float centerY = Sanitize(options.centerY, defaults.centerY, kCenterRange);
+    const float noise = Sanitize(options.noise, defaults.noise, kNoiseRange);
 
     // Solid ink works in pixels instead of quarter pixels; lengths shrink so the picture keeps its size.
     const float lengthScale = s.solidInk ? 0.25f : 1.0f;

@@ -1,4 +1,6 @@
 #include "render/RenderEngraving.h"
+#include "render/ElementLayout.h"
+#include "render/RenderSettings.h"
 
 #include "tests/unit/render/TestImage.h"
 
@@ -233,6 +235,34 @@ TEST(RenderEngraving, NonFiniteAndHugeSettingsEndSafely) {
             }
         }
     }
+}
+
+// A recorded action once carried dots of almost no width with huge relief and amplitude: a 1 x 17
+// image took minutes. Values far outside the dialog are limited; values near it keep their effect.
+TEST(RenderSettings, StoredValuesFarOutsideTheDialogAreLimitedAndNearOnesKept) {
+    TestImage<uint8_t> image(1, 17, 3);
+    EngravingOptions options;
+    options.useCircles = true;
+    options.width = 6.0e-36f;
+    options.randomness = 1.8e19f;
+    options.amplitude = 6.0e25f;
+    const render::RenderJob job = image.Job();
+    const render::RenderSettings far = render::MakeRenderSettings(options, job);
+    EXPECT_EQ(far.relief, 3000.0f / 12.0f);
+    EXPECT_EQ(far.amplitude, 2000.0f / 10.0f);
+    const render::ElementLayout layout = render::MakeElementLayout(far, job);
+    EXPECT_EQ(layout.dotPitch, 1.0f);
+    int64_t samples = 0;
+    for (const render::Element& e : layout.elements) samples += e.samples;
+    EXPECT_LT(samples, 1000000);
+
+    options.randomness = -2500.0f;
+    options.amplitude = 1900.0f;
+    options.space = 2.0f;
+    const render::RenderSettings near = render::MakeRenderSettings(options, job);
+    EXPECT_EQ(near.relief, -2500.0f / 12.0f);
+    EXPECT_EQ(near.amplitude, 1900.0f / 10.0f);
+    EXPECT_EQ(near.spacing, 2.0f);
 }
 
 TEST(RenderEngraving, NotBreakKeepsEveryStrokeVisibleOnBlack) {

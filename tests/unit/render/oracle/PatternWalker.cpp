@@ -14,9 +14,9 @@ namespace {
 constexpr double kTwoPi = 6.28318530717958647692;
 constexpr float kTwoPiF = 6.28318530717958647692f;
 
-// A dot pitch below this (a width far under anything the dialog allows) would take billions of
-// samples per element; it is raised to it.
-constexpr float kMinDotPitch = 1.0f / 16.0f;
+// A dot pitch below one working unit (a width far under anything the dialog allows) would take
+// thousands of samples per element for dots too small to see; it is raised to one unit.
+constexpr float kMinDotPitch = 1.0f;
 
 void ReportProgress(const RenderJob& job, int64_t done, int64_t total) {
     if (job.progress != nullptr) job.progress(job.progressContext, std::max<int64_t>(0, done), total);

@@ -79,6 +79,7 @@ struct Arguments {
     bool gegl = true;
     bool oracle = true;
     std::vector<int> megapixels = {3, 24};
+    std::string only;  // a case name to run alone, for profiling
 };
 
 Arguments Parse(int argc, char** argv) {
@@ -95,8 +96,13 @@ Arguments Parse(int argc, char** argv) {
             a.oracle = false;
         } else if (arg == "--quick") {
             a.megapixels = {3};
+        } else if (arg == "--large") {
+            a.megapixels = {24};
+        } else if (arg == "--case" && i + 1 < argc) {
+            a.only = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--oracle-runs N] [--no-gegl] [--no-oracle] [--quick]\n",
+            std::fprintf(stderr, "usage: %s [--runs N] [--oracle-runs N] [--no-gegl] [--no-oracle] [--quick | --large]\n"
+                         "          [--case NAME]\n",
                          argv[0]);
             std::exit(2);
         }
@@ -174,6 +180,7 @@ int main(int argc, char** argv) {
         bench::GeglTiming gegl;
         if (args.gegl) gegl = bench::TimeGeglNewsprint(bench::MakePhotoLikeImage(width, height, 3, 8), 3);
         for (const BenchCase& c : Cases()) {
+            if (!args.only.empty() && args.only != c.name) continue;
             const auto make = [&] { return bench::MakePhotoLikeImage(width, height, 3, c.depth); };
             bench::ResetPeakResident();
             const bench::RunTiming run = bench::TimeWholeFilterRun(make, c.options, args.runs);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs the engraving benchmark, then prints its table. Extra arguments go to mv_bench
-# (--quick for 3 MP only, --runs N, --oracle-runs N, --no-gegl, --no-oracle).
+# (--quick for 3 MP only, --large for 24 MP only, --case NAME for one case, --runs N, --oracle-runs N,
+# --no-gegl, --no-oracle).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=build/bench

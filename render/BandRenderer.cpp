@@ -22,7 +22,9 @@ public:
           layout(shared.layout),
           mask(buffers.mask),
           source(shared.target.source),
-          reach(s.thresholdTerm + s.elementBase) {}
+          reach(s.thresholdTerm + s.elementBase),
+          plainLines(layout.lines && layout.fixedDraws && s.relief == 0.0f && s.noise == 0.0f &&
+                     shared.job.mask == nullptr) {}
 
     // Walks the elements of `pass` for the band the mask holds.
     void WalkPass(int passIndex, const Rect& near, RandomGenerator& sequential) {
@@ -30,16 +32,17 @@ public:
         intensityChannel = s.schema == ColorSchema::kSplitColor ? pass : -1;
         // The tone of each intensity, computed once with the same float operations as per sample.
         for (int intensity = 0; intensity < 256; ++intensity) {
-            const float t = s.invertIntensity ? 1.0f - static_cast<float>(intensity) / 255.0f
-                                              : static_cast<float>(intensity) / 255.0f;
-            tones[intensity] = (t - 0.5f) * (s.contrastGain + 1.0f);
+            tones[intensity] = ToneOf(intensity);
+            diameters[intensity] = Diameter(intensity);
+            radii[intensity] = StampRadius(diameters[intensity]);
         }
         random = layout.fixedDraws ? &own : &sequential;
         lastRadius = -1;  // the mask was cleared
-        for (const Element& e : layout.elements) {
+        for (size_t i = 0; i < layout.elements.size(); ++i) {
+            const Element& e = layout.elements[i];
             if (e.pass != pass) continue;
             if (layout.lines) {
-                WalkLine(e, near);
+                WalkLine(e, c.linePositions.empty() ? DescribeLine(e) : c.linePositions[i], near);
             } else {
                 WalkRing(e, near);
             }
@@ -58,10 +61,15 @@ private:
         }
     }
 
-    void WalkLine(const Element& e, const Rect& near) {
-        const SampleRun run = LineRunInside(e, near);
+    void WalkLine(const Element& e, const LinePositions& positions, const Rect& near) {
+        const SampleRun run = LineRunInside(e, positions, near);
         if (run.first >= run.end) {
-            SkipTo(e, e.samples, 0);
+            // With fixed draws every element starts its own stream: nothing to skip.
+            if (!layout.fixedDraws) SkipTo(e, e.samples, 0);
+            return;
+        }
+        if (plainLines) {
+            WalkPlainLine(e, run);
             return;
         }
         SkipTo(e, run.first, 0);
@@ -133,6 +141,112 @@ private:
         if (!layout.fixedDraws) SkipTo(e, e.drawn, previous);
     }
 
+    // Lines without relief, noise or selection, the common case, walked in batches: positions first,
+    // then the wave's sines for the whole batch, then the stamps. The random stream only feeds a
+    // jitter of zero here (a wave offset plus a signed zero is the offset itself), so it is not drawn;
+    // each element starts its own stream, so nothing after this walk depends on it either.
+    void WalkPlainLine(const Element& e, const SampleRun& run) {
+        constexpr int kBatch = 256;
+        float xs[kBatch];
+        float ys[kBatch];
+        float angles[kBatch];
+        float sines[kBatch];
+        const bool waves = s.pattern == 1 || s.pattern == 2;
+        const float normalX = s.sinTheta;
+        const float normalY = -s.cosTheta;
+        const double phase = static_cast<double>(s.phase) * 3.14159265358979323846;
+        float qx = run.x;
+        float qy = run.y;
+        for (int64_t k = run.first; k < run.end; k += kBatch) {
+            const int n = static_cast<int>(std::min<int64_t>(kBatch, run.end - k));
+            if (waves) {
+                for (int i = 0; i < n; ++i) {
+                    const float ax = qx - e.p0x;
+                    const float ay = qy - e.p0y;
+                    xs[i] = qx;
+                    ys[i] = qy;
+                    angles[i] = std::sqrt(ax * ax + ay * ay);
+                    qx += e.stepX;
+                    qy += e.stepY;
+                }
+                // WaveOffset's argument, in the same operations.
+                const float f = s.spatialFrequency;
+                for (int i = 0; i < n; ++i) {
+                    const float u = f == 0.0f ? 0.0f : angles[i] * f;
+                    angles[i] = static_cast<float>(phase + static_cast<double>(u));
+                }
+                SinF(angles, sines, n);
+                for (int i = 0; i < n; ++i) {
+                    const float w = s.pattern == 1 ? sines[i] * s.amplitude : (std::fabs(sines[i]) - 0.5f) * s.amplitude;
+                    float px = xs[i] + layout.shiftX;
+                    float py = ys[i] + layout.shiftY;
+                    if (w != 0.0f) {
+                        px += w * normalX;
+                        py += w * normalY;
+                    }
+                    PlainSample(px, py);
+                }
+            } else {
+                for (int i = 0; i < n; ++i) {
+                    PlainSample(qx + layout.shiftX, qy + layout.shiftY);
+                    qx += e.stepX;
+                    qy += e.stepY;
+                }
+            }
+        }
+    }
+
+    // ProcessSample without the bounds test, the selection and relief: the stamp follows from the
+    // intensity alone, looked up in tables made with the same operations. Positions here are base
+    // points inside the band's rectangle moved by at most the wave and the dot shift, so they convert
+    // to integers without the range guard.
+    void PlainSample(float px, float py) {
+        const double scaled = s.solidInk ? static_cast<double>(px) : static_cast<double>(px * 0.25f);
+        const double scaledY = s.solidInk ? static_cast<double>(py) : static_cast<double>(py * 0.25f);
+        const int intensity = PlainIntensity(static_cast<int64_t>(scaled + 0.5), static_cast<int64_t>(scaledY + 0.5));
+        float diameter = 0.0f;
+        int64_t radius = 0;
+        if (intensity <= 255) {
+            diameter = diameters[intensity];
+            radius = radii[intensity];
+        } else {
+            diameter = Diameter(intensity);
+            radius = StampRadius(diameter);
+        }
+        const auto cx = static_cast<int64_t>(static_cast<double>(px));
+        const auto cy = static_cast<int64_t>(static_cast<double>(py));
+        if (radius < 0 || (cx == lastX && cy == lastY && radius <= lastRadius)) return;
+        lastX = cx;
+        lastY = cy;
+        lastRadius = radius;
+        c.shapes.Stamp(mask, cx, cy, diameter, radius);
+    }
+
+    // SampleIntensity, with 8-bit pixels without opacity read directly (their opacity factor is 1).
+    int PlainIntensity(int64_t sx, int64_t sy) const {
+        if constexpr (sizeof(Sample) == 1) {
+            if (source.planes < 4) {
+                if (sx < 0 || sy < 0 || sx >= source.width || sy >= source.height) return 0;
+                const Sample* pixel = source.Pixel(sx, sy);
+                if (intensityChannel >= 0) return pixel[intensityChannel];
+                return std::max(pixel[0], std::max(pixel[1], pixel[2]));
+            }
+        }
+        return SampleIntensity(source, sx, sy, intensityChannel);
+    }
+
+    float Diameter(int intensity) const {
+        float diameter = reach * (ToneOf(intensity) + 0.5f);
+        if (s.notBreak && diameter < 1.0f) diameter = 1.0f;
+        return diameter;
+    }
+
+    float ToneOf(int intensity) const {
+        const float t =
+            s.invertIntensity ? 1.0f - static_cast<float>(intensity) / 255.0f : static_cast<float>(intensity) / 255.0f;
+        return (t - 0.5f) * (s.contrastGain + 1.0f);
+    }
+
     int64_t SourceCoordinate(float position) const {
         return s.solidInk ? TruncateToInt64(static_cast<double>(position) + 0.5)
                           : TruncateToInt64(static_cast<double>(position * 0.25f) + 0.5);
@@ -142,9 +256,7 @@ private:
         const int intensity = SampleIntensity(source, sx, sy, intensityChannel);
         if (intensity <= 255) return tones[intensity];
         // 16-bit samples above the host's 32768 read brighter than white; no table entry for them.
-        const float t =
-            s.invertIntensity ? 1.0f - static_cast<float>(intensity) / 255.0f : static_cast<float>(intensity) / 255.0f;
-        return (t - 0.5f) * (s.contrastGain + 1.0f);
+        return ToneOf(intensity);
     }
 
     void ProcessSample(float px, float py, float normalX, float normalY, bool boundsTest) {
@@ -179,7 +291,7 @@ private:
         lastX = cx;
         lastY = cy;
         lastRadius = radius;
-        c.shapes.Stamp(mask, cx, cy, diameter);
+        c.shapes.Stamp(mask, cx, cy, diameter, radius);
     }
 
     const RenderShared<Sample>& c;
@@ -188,9 +300,12 @@ private:
     BandMask& mask;
     const PixelView<const Sample>& source;
     const float reach;
+    const bool plainLines;
     int pass = 0;
     int intensityChannel = -1;
     float tones[256] = {};
+    float diameters[256] = {};  // of a plain sample, by intensity
+    int64_t radii[256] = {};
     int64_t lastX = 0;
     int64_t lastY = 0;
     int64_t lastRadius = -1;

@@ -6,6 +6,7 @@
 #include "render/Composition.h"
 #include "render/Coverage.h"
 #include "render/ElementLayout.h"
+#include "render/NearRanges.h"
 #include "render/RenderSettings.h"
 #include "render/StampShapes.h"
 
@@ -24,6 +25,8 @@ struct RenderShared {
     const StampShapes& shapes;
     const NibbleCountTable& nibbleCounts;
     const RowComposer<Sample>& composer;
+    // Per line element, when the render described them up front; empty otherwise.
+    const std::vector<LinePositions>& linePositions;
 };
 
 // One worker's buffers, reused from band to band.

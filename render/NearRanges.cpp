@@ -71,11 +71,18 @@ std::vector<Interval> Intersect(const std::vector<Interval>& a, const std::vecto
 
 }  // namespace
 
-SampleRun LineRunInside(const Element& line, const Rect& rect) {
+LinePositions DescribeLine(const Element& line) {
+    LinePositions positions;
+    positions.described =
+        positions.x.Build(line.p0x, line.stepX, line.samples) && positions.y.Build(line.p0y, line.stepY, line.samples);
+    return positions;
+}
+
+SampleRun LineRunInside(const Element& line, const LinePositions& positions, const Rect& rect) {
     SampleRun run;
-    FloatAccumulator ax;
-    FloatAccumulator ay;
-    if (!ax.Build(line.p0x, line.stepX, line.samples) || !ay.Build(line.p0y, line.stepY, line.samples)) {
+    const FloatAccumulator& ax = positions.x;
+    const FloatAccumulator& ay = positions.y;
+    if (!positions.described) {
         run.end = line.samples;  // walk it all
         run.x = line.p0x;
         run.y = line.p0y;

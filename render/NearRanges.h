@@ -3,6 +3,7 @@
 #pragma once
 
 #include "render/ElementLayout.h"
+#include "render/FloatAccumulator.h"
 #include "render/RenderSettings.h"
 
 #include <cstdint>
@@ -26,8 +27,17 @@ struct SampleRun {
     float y = 0.0f;
 };
 
+// The base points of a line, both coordinates, for random access. Building them costs far more
+// than querying them, so a render builds them once per line and every band queries them.
+struct LinePositions {
+    FloatAccumulator x;
+    FloatAccumulator y;
+    bool described = false;  // false: the additions have too many rounding ties; walk the line whole
+};
+LinePositions DescribeLine(const Element& line);
+
 // The samples of a line whose base point lies in `rect` (one run, possibly empty).
-SampleRun LineRunInside(const Element& line, const Rect& rect);
+SampleRun LineRunInside(const Element& line, const LinePositions& positions, const Rect& rect);
 
 // The samples of a ring or spiral turn whose base point may lie in `rect`, in increasing order.
 // Conservative: a run may hold samples outside, never miss one inside.

@@ -4,6 +4,7 @@
 #include "render/Composition.h"
 #include "render/Coverage.h"
 #include "render/ElementLayout.h"
+#include "render/NearRanges.h"
 #include "render/RenderSettings.h"
 #include "render/StampShapes.h"
 
@@ -96,6 +97,7 @@ RenderStatus Render(const EngravingOptions& options, const RenderJob& job) {
     StampShapes shapes;
     const NibbleCountTable nibbleCounts = BuildNibbleCountTable();
     std::vector<BandBuffers> buffers;
+    std::vector<LinePositions> linePositions;
     // Everything is allocated before the first output byte is written, so a failure leaves it untouched.
     try {
         // Bands are independent only when every sample's draws follow from its index; otherwise one
@@ -118,13 +120,20 @@ RenderStatus Render(const EngravingOptions& options, const RenderJob& job) {
         }
         layout = MakeElementLayout(settings, job);
         shapes.Build(layout.maxStampRadius, settings.useCircles);
+        // Every band looks up where each line enters it; describing a line once for all bands saves
+        // most of that work. A few kilobytes a line: only for the line counts real images have.
+        constexpr size_t kMaxDescribedLines = 65536;
+        if (layout.lines && job.height > bandRows && layout.elements.size() <= kMaxDescribedLines) {
+            linePositions.reserve(layout.elements.size());
+            for (const Element& e : layout.elements) linePositions.push_back(DescribeLine(e));
+        }
     } catch (const std::bad_alloc&) {
         return RenderStatus::kOutOfMemory;
     } catch (const std::length_error&) {
         return RenderStatus::kOutOfMemory;
     }
     const RowComposer<Sample> composer(settings, target);
-    const RenderShared<Sample> shared{settings, layout, job, target, shapes, nibbleCounts, composer};
+    const RenderShared<Sample> shared{settings, layout, job, target, shapes, nibbleCounts, composer, linePositions};
     BandScheduler<Sample> scheduler(shared, job.height, bandRows);
     scheduler.Report(0);
 

@@ -11,4 +11,8 @@ float SinF(float angleRad);
 float CosF(float angleRad);
 void SinCosF(float angleRad, float& sine, float& cosine);
 
+// SinF of `count` angles at once, bit for bit the same values; written so that the compiler can
+// evaluate several angles per instruction.
+void SinF(const float* anglesRad, float* sines, int count);
+
 }  // namespace render

@@ -37,7 +37,9 @@ for entry in "${targets[@]}"; do
     cmake --build build/fuzz -j "$jobs" --target "$target"
     corpus=build/fuzz/corpus/$seeds
     mkdir -p "$corpus"
-    args=(-max_total_time="$seconds" -max_len=4096 -timeout=60 -rss_limit_mb=2048 -print_final_stats=1)
+    # A per-input limit well above the slowest legitimate record: huge dots densely sampled on a
+    # tiny image take about half a minute under the sanitizers on a busy machine.
+    args=(-max_total_time="$seconds" -max_len=4096 -timeout=120 -rss_limit_mb=2048 -print_final_stats=1)
     [ -n "$dict" ] && args+=(-dict="$dict")
     echo "== $target for ${seconds}s"
     UBSAN_OPTIONS=halt_on_error=1 "build/fuzz/fuzz/$target" "${args[@]}" -artifact_prefix=build/fuzz/ \

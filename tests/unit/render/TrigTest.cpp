@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdint>
+#include <cstring>
 #include <limits>
+#include <vector>
 
 namespace {
 
@@ -44,4 +47,32 @@ TEST(Trig, SineAndCosineAloneGiveTheBitsOfTheirPair) {
         ASSERT_EQ(render::SinF(x), s) << x;
         ASSERT_EQ(render::CosF(x), c) << x;
     }
+}
+
+// The batch gives the single-angle bits for every angle, odd counts and unusual angles included,
+// which a picture's bytes depend on.
+TEST(Trig, BatchesGiveTheSingleAngleBits) {
+    std::vector<float> angles;
+    uint32_t state = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        state = state * 1664525u + 1013904223u;
+        const float unit = static_cast<float>(state >> 8) / 16777216.0f;
+        const float scale = i % 3 == 0 ? 4.0f : (i % 3 == 1 ? 1000.0f : 3.0e6f);
+        angles.push_back((unit - 0.5f) * 2.0f * scale);
+    }
+    for (float special : {0.0f, -0.0f, 0.78539819f, -0.78539819f, 2.3561945f, 1.0e8f, -1.0e8f, 1.5e8f, 3.0e38f})
+        angles.push_back(special);
+    for (int count : {1, 2, 7, 256, static_cast<int>(angles.size())}) {
+        std::vector<float> sines(static_cast<size_t>(count));
+        render::SinF(angles.data(), sines.data(), count);
+        for (int i = 0; i < count; ++i) {
+            const float single = render::SinF(angles[static_cast<size_t>(i)]);
+            ASSERT_EQ(std::memcmp(&sines[static_cast<size_t>(i)], &single, sizeof single), 0) << angles[i];
+        }
+    }
+    const float unusual[] = {1.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
+    float sines[3];
+    render::SinF(unusual, sines, 3);
+    EXPECT_EQ(sines[0], render::SinF(1.0f));
+    EXPECT_TRUE(std::isnan(sines[1]) && std::isnan(sines[2]));
 }

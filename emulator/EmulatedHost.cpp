@@ -1,5 +1,7 @@
 #include "emulator/EmulatedHost.h"
 
+#include "emulator/LargePages.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -135,24 +137,17 @@ void EmulatedHost::CommitOutput() {
     if (!workingReady && wholeImage) {
         // Every byte is replaced: build the working image from the output rows alone instead of
         // copying the document first and overwriting it.
-        working.width = image.width;
-        working.height = image.height;
-        working.planes = image.planes;
-        working.depth = image.depth;
-        working.mode = image.mode;
-        working.samples.clear();
-        working.samples.reserve(rowLength * static_cast<size_t>(image.height));
+        StartWorking();
         for (int32_t y = 0; y < image.height; ++y) {
             const uint8_t* src = out + int64_t{y} * outRowBytes;
             working.samples.insert(working.samples.end(), src, src + rowLength);
         }
-        workingReady = true;
         outBuffer.Release();
         return;
     }
     if (!workingReady) {
-        working = image;
-        workingReady = true;
+        StartWorking();
+        working.samples.insert(working.samples.end(), image.samples.begin(), image.samples.end());
     }
     for (int32_t y = outArea.top; y < outArea.bottom; ++y) {
         const uint8_t* src = out + int64_t{y - outArea.top} * outRowBytes;
@@ -166,6 +161,21 @@ void EmulatedHost::CommitOutput() {
         }
     }
     outBuffer.Release();
+}
+
+void EmulatedHost::StartWorking() {
+    working.width = image.width;
+    working.height = image.height;
+    working.planes = image.planes;
+    working.depth = image.depth;
+    working.mode = image.mode;
+    working.samples.clear();
+    if (working.samples.capacity() < image.samples.size()) {
+        working.samples = std::vector<uint8_t>();
+        working.samples.reserve(image.samples.size());
+        AdviseLargePages(working.samples.data(), working.samples.capacity());
+    }
+    workingReady = true;
 }
 
 host::OSErr EmulatedHost::AdvanceState() {

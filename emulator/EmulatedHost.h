@@ -94,6 +94,8 @@ private:
     // After a run: keeps what finish recorded as the action and drops an unread replay copy.
     void KeepRecordedAction(host::Handle replayed);
     void CommitOutput();
+    // Makes `working` an empty image shaped like the document, with room for all its samples.
+    void StartWorking();
     const HostImage& Current() const { return workingReady ? working : image; }
     void MakeActive();
     bool UsesBig() const {

@@ -1,5 +1,7 @@
 #include "emulator/EmulatedHost.h"
 
+#include "emulator/LargePages.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -124,14 +126,33 @@ EmulatedHost::Rect32 EmulatedHost::ReadRect(const host::Rect& small, const host:
 }
 
 void EmulatedHost::CommitOutput() {
-    if (outBuffer.empty()) return;
-    const int32_t bps = working.BytesPerSample();
+    const uint8_t* out = outBuffer.Data();
+    if (out == nullptr) return;
+    const int32_t bps = image.BytesPerSample();
     const int32_t planes = outHi - outLo + 1;
+    const bool allPlanes = outLo == 0 && planes == image.planes;
+    const auto rowLength = static_cast<size_t>((outArea.right - outArea.left) * planes * bps);
+    const bool wholeImage = allPlanes && outArea.left == 0 && outArea.top == 0 && outArea.right == image.width &&
+                            outArea.bottom == image.height;
+    if (!workingReady && wholeImage) {
+        // Every byte is replaced: build the working image from the output rows alone instead of
+        // copying the document first and overwriting it.
+        StartWorking();
+        for (int32_t y = 0; y < image.height; ++y) {
+            const uint8_t* src = out + int64_t{y} * outRowBytes;
+            working.samples.insert(working.samples.end(), src, src + rowLength);
+        }
+        outBuffer.Release();
+        return;
+    }
+    if (!workingReady) {
+        StartWorking();
+        working.samples.insert(working.samples.end(), image.samples.begin(), image.samples.end());
+    }
     for (int32_t y = outArea.top; y < outArea.bottom; ++y) {
-        const uint8_t* src = outBuffer.data() + int64_t{y - outArea.top} * outRowBytes;
-        if (outLo == 0 && planes == working.planes) {
-            std::memcpy(working.PixelBytes(outArea.left, y), src,
-                        static_cast<size_t>((outArea.right - outArea.left) * planes * bps));
+        const uint8_t* src = out + int64_t{y - outArea.top} * outRowBytes;
+        if (allPlanes) {
+            std::memcpy(working.PixelBytes(outArea.left, y), src, rowLength);
             continue;
         }
         for (int32_t x = outArea.left; x < outArea.right; ++x) {
@@ -139,7 +160,22 @@ void EmulatedHost::CommitOutput() {
             std::memcpy(dst, src + int64_t{x - outArea.left} * planes * bps, static_cast<size_t>(planes * bps));
         }
     }
-    outBuffer.clear();
+    outBuffer.Release();
+}
+
+void EmulatedHost::StartWorking() {
+    working.width = image.width;
+    working.height = image.height;
+    working.planes = image.planes;
+    working.depth = image.depth;
+    working.mode = image.mode;
+    working.samples.clear();
+    if (working.samples.capacity() < image.samples.size()) {
+        working.samples = std::vector<uint8_t>();
+        working.samples.reserve(image.samples.size());
+        AdviseLargePages(working.samples.data(), working.samples.capacity());
+    }
+    workingReady = true;
 }
 
 host::OSErr EmulatedHost::AdvanceState() {
@@ -149,9 +185,9 @@ host::OSErr EmulatedHost::AdvanceState() {
     const int32_t bps = image.BytesPerSample();
 
     // Fills one buffer with the requested area and planes, rows padded as real hosts pad them.
-    auto deliver = [&](const HostImage& from, Rect32 area, int16_t lo, int16_t hi, std::vector<uint8_t>& buffer,
-                       void*& data, int32_t& rowBytes) -> host::OSErr {
-        buffer.clear();
+    auto deliver = [&](const HostImage& from, Rect32 area, int16_t lo, int16_t hi, RowBuffer& buffer, void*& data,
+                       int32_t& rowBytes) -> host::OSErr {
+        buffer.Release();
         data = nullptr;
         rowBytes = 0;
         area.left = std::max(area.left, 0);
@@ -161,21 +197,22 @@ host::OSErr EmulatedHost::AdvanceState() {
         if (area.right <= area.left || area.bottom <= area.top) return 0;
         if (lo < 0 || hi >= from.planes || lo > hi) return kParamErr;
         const int32_t planes = hi - lo + 1;
-        rowBytes = (area.right - area.left) * planes * bps + options.rowPadding;
-        buffer.assign(static_cast<size_t>(rowBytes) * static_cast<size_t>(area.bottom - area.top), kPaddingByte);
+        const int32_t pixelBytes = (area.right - area.left) * planes * bps;
+        rowBytes = pixelBytes + options.rowPadding;
+        buffer.Reserve(rowBytes, area.bottom - area.top);
         const bool allPlanes = lo == 0 && planes == from.planes;  // rows are then contiguous runs
         for (int32_t y = area.top; y < area.bottom; ++y) {
-            uint8_t* row = buffer.data() + int64_t{y - area.top} * rowBytes;
+            uint8_t* row = buffer.Row(y - area.top);
             if (allPlanes) {
-                std::memcpy(row, from.PixelBytes(area.left, y),
-                            static_cast<size_t>((area.right - area.left) * planes * bps));
-                continue;
+                std::memcpy(row, from.PixelBytes(area.left, y), static_cast<size_t>(pixelBytes));
+            } else {
+                for (int32_t x = area.left; x < area.right; ++x)
+                    std::memcpy(row + int64_t{x - area.left} * planes * bps, from.PixelBytes(x, y) + lo * bps,
+                                static_cast<size_t>(planes * bps));
             }
-            for (int32_t x = area.left; x < area.right; ++x)
-                std::memcpy(row + int64_t{x - area.left} * planes * bps, from.PixelBytes(x, y) + lo * bps,
-                            static_cast<size_t>(planes * bps));
+            buffer.PadRow(y - area.top, pixelBytes, kPaddingByte);
         }
-        data = buffer.data();
+        data = buffer.Data();
         return 0;
     };
 
@@ -191,17 +228,17 @@ host::OSErr EmulatedHost::AdvanceState() {
     outArea = ReadRect(r.outRect, bigDocument.outRect32);
     outArea.left = std::max(outArea.left, 0);
     outArea.top = std::max(outArea.top, 0);
-    outArea.right = std::min(outArea.right, working.width);
-    outArea.bottom = std::min(outArea.bottom, working.height);
+    outArea.right = std::min(outArea.right, image.width);
+    outArea.bottom = std::min(outArea.bottom, image.height);
     outLo = r.outLoPlane;
     outHi = r.outHiPlane;
     void* outData = nullptr;
-    err = deliver(working, outArea, outLo, outHi, outBuffer, outData, outRowBytes);
+    err = deliver(Current(), outArea, outLo, outHi, outBuffer, outData, outRowBytes);
     r.outData = outData;
     r.outRowBytes = outRowBytes;
     if (err != 0) return err;
 
-    maskBuffer.clear();
+    maskBuffer.Release();
     r.maskData = nullptr;
     r.maskRowBytes = 0;
     const Rect32 mask = ReadRect(r.maskRect, bigDocument.maskRect32);
@@ -211,13 +248,16 @@ host::OSErr EmulatedHost::AdvanceState() {
         const int32_t left = std::max(mask.left, filterArea.left), right = std::min(mask.right, filterArea.right);
         const int32_t top = std::max(mask.top, filterArea.top), bottom = std::min(mask.bottom, filterArea.bottom);
         if (right > left && bottom > top) {
-            r.maskRowBytes = right - left + options.rowPadding;
-            maskBuffer.assign(static_cast<size_t>(r.maskRowBytes) * static_cast<size_t>(bottom - top), kPaddingByte);
-            for (int32_t y = top; y < bottom; ++y)
-                std::memcpy(maskBuffer.data() + int64_t{y - top} * r.maskRowBytes,
+            const int32_t maskRowBytes = right - left + options.rowPadding;
+            maskBuffer.Reserve(maskRowBytes, bottom - top);
+            for (int32_t y = top; y < bottom; ++y) {
+                std::memcpy(maskBuffer.Row(y - top),
                             selection.data() + int64_t{y - filterArea.top} * areaWidth + (left - filterArea.left),
                             static_cast<size_t>(right - left));
-            r.maskData = maskBuffer.data();
+                maskBuffer.PadRow(y - top, right - left, kPaddingByte);
+            }
+            r.maskRowBytes = maskRowBytes;
+            r.maskData = maskBuffer.Data();
         }
     }
     return 0;
@@ -274,9 +314,9 @@ int16_t EmulatedHost::RunFilter() {
 }
 
 int16_t EmulatedHost::RunSelectors() {
-    working = image;
+    workingReady = false;
     progress.clear();
-    outBuffer.clear();
+    outBuffer.Release();
 
     int16_t result = CallSelector(host::kSelectorParameters);
     if (result != 0) return result;
@@ -294,7 +334,8 @@ int16_t EmulatedHost::RunSelectors() {
     }
     CommitOutput();
     if (result == 0) {
-        image = working;
+        // The old pixels stay with `working`, whose memory the next run reuses.
+        if (workingReady) image.samples.swap(working.samples);
         result = CallSelector(host::kSelectorFinish);
     }
     if (options.keepsNothing) ForgetPluginState();

@@ -9,6 +9,7 @@
 #include "emulator/GuardedBlock.h"
 #include "emulator/HandleLedger.h"
 #include "emulator/HostImage.h"
+#include "emulator/RowBuffer.h"
 #include "host/HostApi.h"
 
 #include <cstdint>
@@ -93,6 +94,9 @@ private:
     // After a run: keeps what finish recorded as the action and drops an unread replay copy.
     void KeepRecordedAction(host::Handle replayed);
     void CommitOutput();
+    // Makes `working` an empty image shaped like the document, with room for all its samples.
+    void StartWorking();
+    const HostImage& Current() const { return workingReady ? working : image; }
     void MakeActive();
     bool UsesBig() const {
         return record->bigDocumentData != nullptr && record->bigDocumentData->PluginUsing32BitCoordinates != 0;
@@ -101,7 +105,10 @@ private:
     EntryPoint entry;
     HostOptions options;
     HostImage image;
-    HostImage working;  // the image as the filter leaves it; adopted when the run succeeds
+    // The image as the filter leaves it, adopted when the run succeeds. Made at the first output
+    // commit (until then the document itself is the current state); its memory stays between runs.
+    HostImage working;
+    bool workingReady = false;
     Rect32 filterArea;
     std::vector<uint8_t> selection;
 
@@ -118,7 +125,7 @@ private:
     BasicSuite basic;
     intptr_t dataSlot = 0;
 
-    std::vector<uint8_t> inBuffer, outBuffer, maskBuffer;
+    RowBuffer inBuffer, outBuffer, maskBuffer;
     Rect32 outArea;
     int16_t outLo = 0, outHi = -1;
     int32_t outRowBytes = 0;

@@ -23,8 +23,8 @@ public:
           mask(buffers.mask),
           source(shared.target.source),
           reach(s.thresholdTerm + s.elementBase),
-          plainLines(layout.lines && layout.fixedDraws && s.relief == 0.0f && s.noise == 0.0f &&
-                     shared.job.mask == nullptr) {}
+          plainLines(layout.lines && IsPlain(shared)),
+          plainRings(!layout.lines && IsPlain(shared)) {}
 
     // Walks the elements of `pass` for the band the mask holds.
     void WalkPass(int passIndex, const Rect& near, RandomGenerator& sequential) {
@@ -100,6 +100,10 @@ private:
 
     void WalkRing(const Element& e, const Rect& near) {
         RingRunsInside(e, s, near, runs);
+        if (plainRings) {
+            WalkPlainRing(e);
+            return;
+        }
         const bool spiral = IsSpiralPattern(s.pattern);
         const int subtype = RingSubtype(s.pattern);
         const int waveType = subtype <= 2 ? subtype : subtype - 2;
@@ -196,14 +200,91 @@ private:
         }
     }
 
-    // ProcessSample without the bounds test, the selection and relief: the stamp follows from the
-    // intensity alone, looked up in tables made with the same operations. Positions here are base
-    // points inside the band's rectangle moved by at most the wave and the dot shift, so they convert
-    // to integers without the range guard.
+    // Rings and spirals without relief, noise or selection, in batches as plain lines are: angles,
+    // then their sines and cosines, then the wave's sines, then the stamps.
+    void WalkPlainRing(const Element& e) {
+        constexpr int kBatch = 256;
+        float alphas[kBatch];
+        float betas[kBatch];
+        float sines[kBatch];
+        float cosines[kBatch];
+        float waveArguments[kBatch];
+        float waveSines[kBatch];
+        float xs[kBatch];
+        float ys[kBatch];
+        bool drawn[kBatch];
+        const bool spiral = IsSpiralPattern(s.pattern);
+        const int subtype = RingSubtype(s.pattern);
+        const int waveType = subtype <= 2 ? subtype : subtype - 2;
+        const float frequency = subtype >= 3 ? s.spatialFrequency : s.angularFrequency;
+        const double phase = static_cast<double>(s.phase) * 3.14159265358979323846;
+        const float shift = layout.dotPitch / 2.0f;
+        for (const SampleRun& run : runs) {
+            float alpha = run.x;
+            for (int64_t k = run.first; k < run.end; k += kBatch) {
+                const int n = static_cast<int>(std::min<int64_t>(kBatch, run.end - k));
+                for (int i = 0; i < n; ++i) {
+                    alphas[i] = alpha;
+                    betas[i] = alpha + s.theta;
+                    alpha = alpha + e.delta;
+                }
+                SinCosF(betas, sines, cosines, n);
+                for (int i = 0; i < n; ++i) {
+                    const float r = spiral ? e.radius - (alphas[i] / kTwoPiF) * s.spacing : e.radius;
+                    drawn[i] = r >= 0.0f;
+                    const float cs = cosines[i];
+                    const float sn = sines[i];
+                    float px = cs * r + s.centerX;
+                    float py = sn * r + s.centerY;
+                    if (s.useCircles) {
+                        px += cs * shift;
+                        py += sn * shift;
+                    }
+                    xs[i] = px;
+                    ys[i] = py;
+                    float argument = alphas[i];
+                    if (subtype >= 3) argument = spiral ? r * r * 0.5f * (s.solidInk ? 1.0f : 0.25f) : r * alphas[i];
+                    // WaveOffset's argument, in the same operations.
+                    const float u = frequency == 0.0f ? 0.0f : argument * frequency;
+                    waveArguments[i] = static_cast<float>(phase + static_cast<double>(u));
+                }
+                if (subtype != 0) {
+                    SinF(waveArguments, waveSines, n);
+                    for (int i = 0; i < n; ++i) {
+                        const float w = waveType == 1 ? waveSines[i] * s.amplitude
+                                                      : (std::fabs(waveSines[i]) - 0.5f) * s.amplitude;
+                        if (w != 0.0f) {
+                            xs[i] += w * cosines[i];
+                            ys[i] += w * sines[i];
+                        }
+                    }
+                }
+                for (int i = 0; i < n; ++i) {
+                    if (drawn[i]) PlainSample<true>(xs[i], ys[i]);
+                }
+            }
+        }
+    }
+
+    // ProcessSample without the selection and relief (rings keep their bounds test): the stamp
+    // follows from the intensity alone, looked up in tables made with the same operations. Positions
+    // here are base points inside the band's rectangle moved by at most the wave and the dot shift,
+    // so they convert to integers without the range guard.
+    template <bool kBoundsTest = false>
     void PlainSample(float px, float py) {
         const double scaled = s.solidInk ? static_cast<double>(px) : static_cast<double>(px * 0.25f);
         const double scaledY = s.solidInk ? static_cast<double>(py) : static_cast<double>(py * 0.25f);
-        const int intensity = PlainIntensity(static_cast<int64_t>(scaled + 0.5), static_cast<int64_t>(scaledY + 0.5));
+        const auto sx = static_cast<int64_t>(scaled + 0.5);
+        const auto sy = static_cast<int64_t>(scaledY + 0.5);
+        if (kBoundsTest) {
+            const float fx = static_cast<float>(sx);
+            const float fy = static_cast<float>(sy);
+            if (fx < -reach || fy < -reach || fx >= static_cast<float>(source.width) + reach ||
+                fy >= static_cast<float>(source.height) + reach) {
+                return;
+            }
+        }
+        const int intensity = PlainIntensity(sx, sy);
         float diameter = 0.0f;
         int64_t radius = 0;
         if (intensity <= 255) {
@@ -300,7 +381,15 @@ private:
     BandMask& mask;
     const PixelView<const Sample>& source;
     const float reach;
+    // Without relief, noise and selection every sample's stamp depends on its position alone.
+    static bool IsPlain(const RenderShared<Sample>& shared) {
+        const RenderSettings& settings = shared.settings;
+        return shared.layout.fixedDraws && settings.relief == 0.0f && settings.noise == 0.0f &&
+               shared.job.mask == nullptr;
+    }
+
     const bool plainLines;
+    const bool plainRings;
     int pass = 0;
     int intensityChannel = -1;
     float tones[256] = {};

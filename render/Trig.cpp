@@ -98,14 +98,18 @@ namespace {
 
 #if defined(__SSE2__)
 // Two angles per step in SSE2 (part of every x86-64 processor): Reduce's arithmetic and both kernels,
-// operation for operation as the scalar code does them, so every lane gets SinF's bits; the lane's
-// quadrant then picks the kernel and the sign.
-void SinPairs(const float* anglesRad, float* sines, int count) {
+// operation for operation as the scalar code does them, so every lane gets the scalar bits; the
+// lane's quadrant then picks the kernel and the sign. `cosines` may be null.
+void SinCosPairs(const float* anglesRad, float* sines, float* cosines, int count) {
     const __m128d signBit = _mm_set1_pd(-0.0);
     const __m128d half = _mm_set1_pd(0.5);
     const __m128d twoOverPi = _mm_set1_pd(kTwoOverPi);
     const __m128d one = _mm_set1_pd(1.0);
     const auto c = [](double v) { return _mm_set1_pd(v); };
+    // A lane mask from bit `bit` of each lane's 32-bit count, widened to the lane's 64 bits.
+    const auto laneMask = [](__m128i counts, int bit) {
+        return _mm_castsi128_pd(_mm_cmpeq_epi32(_mm_and_si128(counts, _mm_set1_epi32(bit)), _mm_set1_epi32(bit)));
+    };
     int i = 0;
     for (; i + 2 <= count; i += 2) {
         const __m128 pair = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(anglesRad + i)));
@@ -132,33 +136,63 @@ void SinPairs(const float* anglesRad, float* sines, int count) {
             _mm_add_pd(_mm_add_pd(c(-1.0 / 3628800.0), _mm_mul_pd(r2, c(1.0 / 479001600.0))),
                        _mm_mul_pd(r4, c(-1.0 / 87178291200.0)));
         const __m128d cosine = _mm_add_pd(one, _mm_mul_pd(r2, _mm_add_pd(cosLow, _mm_mul_pd(r8, cosHigh))));
-        // Each lane's count, widened to a 64-bit lane, gives the masks for "odd" and "negate".
+        // Quadrants 0..3: sine is s, c, -s, -c and cosine c, -s, -c, s.
         const __m128i counts = _mm_shuffle_epi32(quadrantCount, _MM_SHUFFLE(1, 1, 0, 0));
-        const __m128d odd = _mm_castsi128_pd(
-            _mm_cmpeq_epi32(_mm_and_si128(counts, _mm_set1_epi32(1)), _mm_set1_epi32(1)));
-        const __m128d negate = _mm_castsi128_pd(
-            _mm_cmpeq_epi32(_mm_and_si128(counts, _mm_set1_epi32(2)), _mm_set1_epi32(2)));
-        const __m128d value = _mm_or_pd(_mm_and_pd(odd, cosine), _mm_andnot_pd(odd, sine));
-        const __m128 result = _mm_cvtpd_ps(_mm_xor_pd(value, _mm_and_pd(negate, signBit)));
-        _mm_store_sd(reinterpret_cast<double*>(sines + i), _mm_castps_pd(result));
+        const __m128d odd = laneMask(counts, 1);
+        const __m128d sineValue = _mm_or_pd(_mm_and_pd(odd, cosine), _mm_andnot_pd(odd, sine));
+        const __m128d sineSign = _mm_and_pd(laneMask(counts, 2), signBit);
+        const __m128 sines2 = _mm_cvtpd_ps(_mm_xor_pd(sineValue, sineSign));
+        _mm_store_sd(reinterpret_cast<double*>(sines + i), _mm_castps_pd(sines2));
+        if (cosines != nullptr) {
+            const __m128d cosineValue = _mm_or_pd(_mm_and_pd(odd, sine), _mm_andnot_pd(odd, cosine));
+            const __m128i countsPlusOne = _mm_add_epi32(counts, _mm_set1_epi32(1));
+            const __m128d cosineSign = _mm_and_pd(laneMask(countsPlusOne, 2), signBit);
+            const __m128 cosines2 = _mm_cvtpd_ps(_mm_xor_pd(cosineValue, cosineSign));
+            _mm_store_sd(reinterpret_cast<double*>(cosines + i), _mm_castps_pd(cosines2));
+        }
     }
-    for (; i < count; ++i) sines[i] = SinF(anglesRad[i]);
+    for (; i < count; ++i) {
+        if (cosines != nullptr) {
+            SinCosF(anglesRad[i], sines[i], cosines[i]);
+        } else {
+            sines[i] = SinF(anglesRad[i]);
+        }
+    }
 }
 #endif
 
 }  // namespace
 
-void SinF(const float* anglesRad, float* sines, int count) {
-    // The pairs only handle angles the 32-bit quadrant count covers; others take the scalar path.
+namespace {
+
+// The pairs only handle angles the 32-bit quadrant count covers (NaN fails the test too); batches
+// holding others take the scalar path.
+bool AllUsual(const float* anglesRad, int count) {
     bool usual = true;
-    for (int i = 0; i < count; ++i) usual &= std::fabs(anglesRad[i]) <= 1.0e8f;  // NaN fails too
+    for (int i = 0; i < count; ++i) usual &= std::fabs(anglesRad[i]) <= 1.0e8f;
+    return usual;
+}
+
+}  // namespace
+
+void SinF(const float* anglesRad, float* sines, int count) {
 #if defined(__SSE2__)
-    if (usual) {
-        SinPairs(anglesRad, sines, count);
+    if (AllUsual(anglesRad, count)) {
+        SinCosPairs(anglesRad, sines, nullptr, count);
         return;
     }
 #endif
     for (int i = 0; i < count; ++i) sines[i] = SinF(anglesRad[i]);
+}
+
+void SinCosF(const float* anglesRad, float* sines, float* cosines, int count) {
+#if defined(__SSE2__)
+    if (AllUsual(anglesRad, count)) {
+        SinCosPairs(anglesRad, sines, cosines, count);
+        return;
+    }
+#endif
+    for (int i = 0; i < count; ++i) SinCosF(anglesRad[i], sines[i], cosines[i]);
 }
 
 float CosF(float angleRad) {

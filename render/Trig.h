@@ -14,5 +14,7 @@ void SinCosF(float angleRad, float& sine, float& cosine);
 // SinF of `count` angles at once, bit for bit the same values; written so that the compiler can
 // evaluate several angles per instruction.
 void SinF(const float* anglesRad, float* sines, int count);
+// SinCosF of `count` angles at once, likewise.
+void SinCosF(const float* anglesRad, float* sines, float* cosines, int count);
 
 }  // namespace render

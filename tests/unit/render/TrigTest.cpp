@@ -62,17 +62,28 @@ TEST(Trig, BatchesGiveTheSingleAngleBits) {
     }
     for (float special : {0.0f, -0.0f, 0.78539819f, -0.78539819f, 2.3561945f, 1.0e8f, -1.0e8f, 1.5e8f, 3.0e38f})
         angles.push_back(special);
+    const auto same = [](float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; };
     for (int count : {1, 2, 7, 256, static_cast<int>(angles.size())}) {
         std::vector<float> sines(static_cast<size_t>(count));
+        std::vector<float> pairSines(static_cast<size_t>(count));
+        std::vector<float> pairCosines(static_cast<size_t>(count));
         render::SinF(angles.data(), sines.data(), count);
-        for (int i = 0; i < count; ++i) {
-            const float single = render::SinF(angles[static_cast<size_t>(i)]);
-            ASSERT_EQ(std::memcmp(&sines[static_cast<size_t>(i)], &single, sizeof single), 0) << angles[i];
+        render::SinCosF(angles.data(), pairSines.data(), pairCosines.data(), count);
+        for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+            float s = 0.0f;
+            float c = 0.0f;
+            render::SinCosF(angles[i], s, c);
+            ASSERT_TRUE(same(sines[i], render::SinF(angles[i]))) << angles[i];
+            ASSERT_TRUE(same(pairSines[i], s) && same(pairCosines[i], c)) << angles[i];
         }
     }
     const float unusual[] = {1.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
     float sines[3];
+    float cosines[3];
     render::SinF(unusual, sines, 3);
     EXPECT_EQ(sines[0], render::SinF(1.0f));
     EXPECT_TRUE(std::isnan(sines[1]) && std::isnan(sines[2]));
+    render::SinCosF(unusual, sines, cosines, 3);
+    EXPECT_EQ(cosines[0], render::CosF(1.0f));
+    EXPECT_TRUE(std::isnan(cosines[1]) && std::isnan(cosines[2]));
 }

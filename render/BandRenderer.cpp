@@ -307,7 +307,11 @@ private:
     int PlainIntensity(int64_t sx, int64_t sy) const {
         if constexpr (sizeof(Sample) == 1) {
             if (source.planes < 4) {
-                if (sx < 0 || sy < 0 || sx >= source.width || sy >= source.height) return 0;
+                // One unsigned comparison per axis also catches negative coordinates.
+                if (static_cast<uint64_t>(sx) >= static_cast<uint64_t>(source.width) ||
+                    static_cast<uint64_t>(sy) >= static_cast<uint64_t>(source.height)) {
+                    return 0;
+                }
                 const Sample* pixel = source.Pixel(sx, sy);
                 if (intensityChannel >= 0) return pixel[intensityChannel];
                 return std::max(pixel[0], std::max(pixel[1], pixel[2]));

@@ -5,7 +5,7 @@
 #include <limits>
 
 #if defined(__SSE2__)
-#include <emmintrin.h>
+#include <immintrin.h>
 #endif
 
 namespace render {
@@ -159,7 +159,78 @@ void SinCosPairs(const float* anglesRad, float* sines, float* cosines, int count
         }
     }
 }
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+#define MV_HAVE_QUADS 1
+// The same as SinCosPairs, four angles per step, for processors with AVX2 (chosen at run time: the
+// plug-in must also load on processors without it). The target enables AVX2 only, not fused
+// multiply-add, so every operation rounds exactly as in the scalar code.
+__attribute__((target("avx2"))) inline __m256d Broadcast(double v) {
+    return _mm256_set1_pd(v);
+}
+
+// A lane mask from bit `bit` of each lane's 32-bit count, widened to the lane's 64 bits.
+__attribute__((target("avx2"))) inline __m256d QuadLaneMask(__m128i counts, int bit) {
+    const __m128i set = _mm_cmpeq_epi32(_mm_and_si128(counts, _mm_set1_epi32(bit)), _mm_set1_epi32(bit));
+    return _mm256_castsi256_pd(_mm256_cvtepi32_epi64(set));
+}
+
+__attribute__((target("avx2"))) void SinCosQuads(const float* anglesRad, float* sines, float* cosines, int count) {
+    const __m256d signBit = _mm256_set1_pd(-0.0);
+    const __m256d half = _mm256_set1_pd(0.5);
+    const __m256d twoOverPi = _mm256_set1_pd(kTwoOverPi);
+    const __m256d one = _mm256_set1_pd(1.0);
+    const auto c = Broadcast;
+    const auto laneMask = QuadLaneMask;
+    int i = 0;
+    for (; i + 4 <= count; i += 4) {
+        const __m256d angle = _mm256_cvtps_pd(_mm_loadu_ps(anglesRad + i));
+        const __m256d t = _mm256_mul_pd(angle, twoOverPi);
+        const __m256d rounded = _mm256_add_pd(t, _mm256_or_pd(half, _mm256_and_pd(t, signBit)));
+        const __m128i quadrantCount = _mm256_cvttpd_epi32(rounded);
+        const __m256d k = _mm256_cvtepi32_pd(quadrantCount);
+        const __m256d r = _mm256_sub_pd(
+            _mm256_sub_pd(_mm256_sub_pd(angle, _mm256_mul_pd(k, c(kHalfPiHigh))), _mm256_mul_pd(k, c(kHalfPiMiddle))),
+            _mm256_mul_pd(k, c(kHalfPiLow)));
+        const __m256d r2 = _mm256_mul_pd(r, r);
+        const __m256d r4 = _mm256_mul_pd(r2, r2);
+        const __m256d r8 = _mm256_mul_pd(r4, r4);
+        const __m256d sinLow =
+            _mm256_add_pd(_mm256_add_pd(c(-1.0 / 6.0), _mm256_mul_pd(r2, c(1.0 / 120.0))),
+                          _mm256_mul_pd(r4, _mm256_add_pd(c(-1.0 / 5040.0), _mm256_mul_pd(r2, c(1.0 / 362880.0)))));
+        const __m256d sinHigh = _mm256_add_pd(c(-1.0 / 39916800.0), _mm256_mul_pd(r2, c(1.0 / 6227020800.0)));
+        const __m256d sine =
+            _mm256_add_pd(r, _mm256_mul_pd(_mm256_mul_pd(r, r2), _mm256_add_pd(sinLow, _mm256_mul_pd(r8, sinHigh))));
+        const __m256d cosLow =
+            _mm256_add_pd(_mm256_add_pd(c(-0.5), _mm256_mul_pd(r2, c(1.0 / 24.0))),
+                          _mm256_mul_pd(r4, _mm256_add_pd(c(-1.0 / 720.0), _mm256_mul_pd(r2, c(1.0 / 40320.0)))));
+        const __m256d cosHigh =
+            _mm256_add_pd(_mm256_add_pd(c(-1.0 / 3628800.0), _mm256_mul_pd(r2, c(1.0 / 479001600.0))),
+                          _mm256_mul_pd(r4, c(-1.0 / 87178291200.0)));
+        const __m256d cosine =
+            _mm256_add_pd(one, _mm256_mul_pd(r2, _mm256_add_pd(cosLow, _mm256_mul_pd(r8, cosHigh))));
+        const __m256d odd = laneMask(quadrantCount, 1);
+        const __m256d sineValue = _mm256_blendv_pd(sine, cosine, odd);
+        const __m256d sineSign = _mm256_and_pd(laneMask(quadrantCount, 2), signBit);
+        _mm_storeu_ps(sines + i, _mm256_cvtpd_ps(_mm256_xor_pd(sineValue, sineSign)));
+        if (cosines != nullptr) {
+            const __m256d cosineValue = _mm256_blendv_pd(cosine, sine, odd);
+            const __m128i countsPlusOne = _mm_add_epi32(quadrantCount, _mm_set1_epi32(1));
+            const __m256d cosineSign = _mm256_and_pd(laneMask(countsPlusOne, 2), signBit);
+            _mm_storeu_ps(cosines + i, _mm256_cvtpd_ps(_mm256_xor_pd(cosineValue, cosineSign)));
+        }
+    }
+    SinCosPairs(anglesRad + i, sines + i, cosines == nullptr ? nullptr : cosines + i, count - i);
+}
+
+bool HasQuads() {
+    static const bool has = __builtin_cpu_supports("avx2") != 0;
+    return has;
+}
 #endif
+
+bool gPairsOnly = false;
+#endif  // __SSE2__
 
 }  // namespace
 
@@ -173,26 +244,45 @@ bool AllUsual(const float* anglesRad, int count) {
     return usual;
 }
 
-}  // namespace
-
-void SinF(const float* anglesRad, float* sines, int count) {
+// Sines and, where `cosines` is not null, cosines of a batch, on the widest lanes available.
+void SinCosBatch(const float* anglesRad, float* sines, float* cosines, int count) {
 #if defined(__SSE2__)
     if (AllUsual(anglesRad, count)) {
-        SinCosPairs(anglesRad, sines, nullptr, count);
-        return;
-    }
+#if defined(MV_HAVE_QUADS)
+        if (!gPairsOnly && HasQuads()) {
+            SinCosQuads(anglesRad, sines, cosines, count);
+            return;
+        }
 #endif
-    for (int i = 0; i < count; ++i) sines[i] = SinF(anglesRad[i]);
-}
-
-void SinCosF(const float* anglesRad, float* sines, float* cosines, int count) {
-#if defined(__SSE2__)
-    if (AllUsual(anglesRad, count)) {
         SinCosPairs(anglesRad, sines, cosines, count);
         return;
     }
 #endif
-    for (int i = 0; i < count; ++i) SinCosF(anglesRad[i], sines[i], cosines[i]);
+    for (int i = 0; i < count; ++i) {
+        if (cosines != nullptr) {
+            SinCosF(anglesRad[i], sines[i], cosines[i]);
+        } else {
+            sines[i] = SinF(anglesRad[i]);
+        }
+    }
+}
+
+}  // namespace
+
+void SinF(const float* anglesRad, float* sines, int count) {
+    SinCosBatch(anglesRad, sines, nullptr, count);
+}
+
+void SinCosF(const float* anglesRad, float* sines, float* cosines, int count) {
+    SinCosBatch(anglesRad, sines, cosines, count);
+}
+
+void LimitTrigBatchesToPairs(bool limit) {
+#if defined(__SSE2__)
+    gPairsOnly = limit;
+#else
+    (void)limit;
+#endif
 }
 
 float CosF(float angleRad) {

@@ -17,4 +17,8 @@ void SinF(const float* anglesRad, float* sines, int count);
 // SinCosF of `count` angles at once, likewise.
 void SinCosF(const float* anglesRad, float* sines, float* cosines, int count);
 
+// Batches use four lanes where the processor has AVX2, else two; tests limit them to two to check
+// both. Not for use while batches run on other threads.
+void LimitTrigBatchesToPairs(bool limit);
+
 }  // namespace render

@@ -63,20 +63,24 @@ TEST(Trig, BatchesGiveTheSingleAngleBits) {
     for (float special : {0.0f, -0.0f, 0.78539819f, -0.78539819f, 2.3561945f, 1.0e8f, -1.0e8f, 1.5e8f, 3.0e38f})
         angles.push_back(special);
     const auto same = [](float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; };
-    for (int count : {1, 2, 7, 256, static_cast<int>(angles.size())}) {
-        std::vector<float> sines(static_cast<size_t>(count));
-        std::vector<float> pairSines(static_cast<size_t>(count));
-        std::vector<float> pairCosines(static_cast<size_t>(count));
-        render::SinF(angles.data(), sines.data(), count);
-        render::SinCosF(angles.data(), pairSines.data(), pairCosines.data(), count);
-        for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
-            float s = 0.0f;
-            float c = 0.0f;
-            render::SinCosF(angles[i], s, c);
-            ASSERT_TRUE(same(sines[i], render::SinF(angles[i]))) << angles[i];
-            ASSERT_TRUE(same(pairSines[i], s) && same(pairCosines[i], c)) << angles[i];
+    for (bool pairsOnly : {false, true}) {
+        render::LimitTrigBatchesToPairs(pairsOnly);
+        for (int count : {1, 2, 3, 7, 256, static_cast<int>(angles.size())}) {
+            std::vector<float> sines(static_cast<size_t>(count));
+            std::vector<float> pairSines(static_cast<size_t>(count));
+            std::vector<float> pairCosines(static_cast<size_t>(count));
+            render::SinF(angles.data(), sines.data(), count);
+            render::SinCosF(angles.data(), pairSines.data(), pairCosines.data(), count);
+            for (size_t i = 0; i < static_cast<size_t>(count); ++i) {
+                float s = 0.0f;
+                float c = 0.0f;
+                render::SinCosF(angles[i], s, c);
+                ASSERT_TRUE(same(sines[i], render::SinF(angles[i]))) << angles[i] << " pairs only " << pairsOnly;
+                ASSERT_TRUE(same(pairSines[i], s) && same(pairCosines[i], c)) << angles[i] << " pairs only " << pairsOnly;
+            }
         }
     }
+    render::LimitTrigBatchesToPairs(false);
     const float unusual[] = {1.0f, std::numeric_limits<float>::quiet_NaN(), std::numeric_limits<float>::infinity()};
     float sines[3];
     float cosines[3];

@@ -12,6 +12,8 @@ namespace render {
 namespace {
 
 constexpr double kTwoOverPi = 0.63661977236758134308;
+// Angles up to this size take the quadrant count through 32 bits in the batches (it stays below 2^27).
+constexpr double kUsualLimit = 1e8;
 constexpr double kTwoPi = 6.28318530717958647692;
 // pi / 2 in three parts: the first has 24 significant bits, so multiples of it by quadrant
 // counts below 2^29 are exact, and the remainder keeps the reduction accurate to ~1e-16.
@@ -100,7 +102,12 @@ namespace {
 // Two angles per step in SSE2 (part of every x86-64 processor): Reduce's arithmetic and both kernels,
 // operation for operation as the scalar code does them, so every lane gets the scalar bits; the
 // lane's quadrant then picks the kernel and the sign. `cosines` may be null.
-void SinCosPairs(const float* anglesRad, float* sines, float* cosines, int count) {
+// Returns false when some angle lies beyond what the 32-bit quadrant count covers (or is not
+// finite): its lane's result is then meaningless and the caller redoes it.
+bool SinCosPairs(const float* anglesRad, float* sines, float* cosines, int count) {
+    const __m128d absMask = _mm_castsi128_pd(_mm_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+    const __m128d limit = _mm_set1_pd(kUsualLimit);
+    __m128d usual = _mm_castsi128_pd(_mm_set1_epi32(-1));
     const __m128d signBit = _mm_set1_pd(-0.0);
     const __m128d half = _mm_set1_pd(0.5);
     const __m128d twoOverPi = _mm_set1_pd(kTwoOverPi);
@@ -114,6 +121,7 @@ void SinCosPairs(const float* anglesRad, float* sines, float* cosines, int count
     for (; i + 2 <= count; i += 2) {
         const __m128 pair = _mm_castpd_ps(_mm_load_sd(reinterpret_cast<const double*>(anglesRad + i)));
         const __m128d angle = _mm_cvtps_pd(pair);
+        usual = _mm_and_pd(usual, _mm_cmple_pd(_mm_and_pd(angle, absMask), limit));  // NaN compares false
         const __m128d t = _mm_mul_pd(angle, twoOverPi);
         // t + 0.5 or t - 0.5 by t's sign (-0 rounds like +0 either way), then truncation.
         const __m128d rounded = _mm_add_pd(t, _mm_or_pd(half, _mm_and_pd(t, signBit)));
@@ -158,6 +166,7 @@ void SinCosPairs(const float* anglesRad, float* sines, float* cosines, int count
             sines[i] = SinF(anglesRad[i]);
         }
     }
+    return _mm_movemask_pd(usual) == 3;
 }
 
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
@@ -175,7 +184,10 @@ __attribute__((target("avx2"))) inline __m256d QuadLaneMask(__m128i counts, int 
     return _mm256_castsi256_pd(_mm256_cvtepi32_epi64(set));
 }
 
-__attribute__((target("avx2"))) void SinCosQuads(const float* anglesRad, float* sines, float* cosines, int count) {
+__attribute__((target("avx2"))) bool SinCosQuads(const float* anglesRad, float* sines, float* cosines, int count) {
+    const __m256d absMask = _mm256_castsi256_pd(_mm256_set1_epi64x(0x7FFFFFFFFFFFFFFF));
+    const __m256d limit = _mm256_set1_pd(kUsualLimit);
+    __m256d usual = _mm256_castsi256_pd(_mm256_set1_epi32(-1));
     const __m256d signBit = _mm256_set1_pd(-0.0);
     const __m256d half = _mm256_set1_pd(0.5);
     const __m256d twoOverPi = _mm256_set1_pd(kTwoOverPi);
@@ -185,6 +197,7 @@ __attribute__((target("avx2"))) void SinCosQuads(const float* anglesRad, float* 
     int i = 0;
     for (; i + 4 <= count; i += 4) {
         const __m256d angle = _mm256_cvtps_pd(_mm_loadu_ps(anglesRad + i));
+        usual = _mm256_and_pd(usual, _mm256_cmp_pd(_mm256_and_pd(angle, absMask), limit, _CMP_LE_OQ));
         const __m256d t = _mm256_mul_pd(angle, twoOverPi);
         const __m256d rounded = _mm256_add_pd(t, _mm256_or_pd(half, _mm256_and_pd(t, signBit)));
         const __m128i quadrantCount = _mm256_cvttpd_epi32(rounded);
@@ -220,7 +233,8 @@ __attribute__((target("avx2"))) void SinCosQuads(const float* anglesRad, float* 
             _mm_storeu_ps(cosines + i, _mm256_cvtpd_ps(_mm256_xor_pd(cosineValue, cosineSign)));
         }
     }
-    SinCosPairs(anglesRad + i, sines + i, cosines == nullptr ? nullptr : cosines + i, count - i);
+    const bool restUsual = SinCosPairs(anglesRad + i, sines + i, cosines == nullptr ? nullptr : cosines + i, count - i);
+    return restUsual && _mm256_movemask_pd(usual) == 15;
 }
 
 bool HasQuads() {
@@ -236,28 +250,20 @@ bool gPairsOnly = false;
 
 namespace {
 
-// The pairs only handle angles the 32-bit quadrant count covers (NaN fails the test too); batches
-// holding others take the scalar path.
-bool AllUsual(const float* anglesRad, int count) {
-    bool usual = true;
-    for (int i = 0; i < count; ++i) usual &= std::fabs(anglesRad[i]) <= 1.0e8f;
-    return usual;
-}
-
-// Sines and, where `cosines` is not null, cosines of a batch, on the widest lanes available.
+// Sines and, where `cosines` is not null, cosines of a batch, on the widest lanes available. Lanes
+// only handle angles the 32-bit quadrant count covers; the rare others are redone one by one.
 void SinCosBatch(const float* anglesRad, float* sines, float* cosines, int count) {
-#if defined(__SSE2__)
-    if (AllUsual(anglesRad, count)) {
+    bool usual = false;
 #if defined(MV_HAVE_QUADS)
-        if (!gPairsOnly && HasQuads()) {
-            SinCosQuads(anglesRad, sines, cosines, count);
-            return;
-        }
-#endif
-        SinCosPairs(anglesRad, sines, cosines, count);
-        return;
+    if (!gPairsOnly && HasQuads()) {
+        usual = SinCosQuads(anglesRad, sines, cosines, count);
+    } else {
+        usual = SinCosPairs(anglesRad, sines, cosines, count);
     }
+#elif defined(__SSE2__)
+    usual = SinCosPairs(anglesRad, sines, cosines, count);
 #endif
+    if (usual) return;
     for (int i = 0; i < count; ++i) {
         if (cosines != nullptr) {
             SinCosF(anglesRad[i], sines[i], cosines[i]);

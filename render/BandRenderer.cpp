@@ -38,6 +38,10 @@ public:
         }
         random = layout.fixedDraws ? &own : &sequential;
         lastRadius = -1;  // the mask was cleared
+        if (plainLines && !c.linePositions.empty()) {
+            WalkPlainLinesInTiles(near);
+            return;
+        }
         for (size_t i = 0; i < layout.elements.size(); ++i) {
             const Element& e = layout.elements[i];
             if (e.pass != pass) continue;
@@ -50,6 +54,54 @@ public:
     }
 
 private:
+    // Plain lines, walked tile by tile across the band: each line's run is cut where its base point
+    // crosses the tiles' edges, and the tiles are walked one after the other. The band's mask is
+    // larger than a core's cache, while a tile's part of it is not, so the lines crossing a tile
+    // find its mask rows still cached from their neighbours. Every sample is walked exactly once;
+    // stamps are ORed, so the order of walking does not change the mask.
+    void WalkPlainLinesInTiles(const Rect& near) {
+        lineRuns.clear();
+        for (size_t i = 0; i < layout.elements.size(); ++i) {
+            const Element& e = layout.elements[i];
+            if (e.pass != pass) continue;
+            const SampleRun run = LineRunInside(e, c.linePositions[i], near);
+            if (run.first < run.end) lineRuns.push_back({i, run});
+        }
+        const int64_t maskRows = mask.EndRow() - mask.FirstRow();
+        // About a quarter of a megabyte of mask per tile.
+        const double tileWidth =
+            static_cast<double>(std::max<int64_t>(512, (int64_t{1} << 21) / std::max<int64_t>(maskRows, 1)));
+        const int64_t tiles = std::max<int64_t>(1, static_cast<int64_t>(std::ceil((near.x1 - near.x0) / tileWidth)));
+        for (int64_t t = 0; t < tiles; ++t) {
+            for (const LineRun& lineRun : lineRuns) {
+                const Element& e = layout.elements[lineRun.element];
+                const SampleRun& run = lineRun.run;
+                // The sample index where the base point crosses the tile's left edge, as a monotone
+                // function of the edge: tiles then split the run into consecutive pieces.
+                const auto boundary = [&](int64_t edge) -> int64_t {
+                    const bool ascending = e.stepX > 0.0f;
+                    if (edge <= 0) return ascending ? run.first : run.end;
+                    if (edge >= tiles) return ascending ? run.end : run.first;
+                    const double crossing = std::ceil((near.x0 + static_cast<double>(edge) * tileWidth - e.p0x) /
+                                                      static_cast<double>(e.stepX));
+                    if (!(crossing > static_cast<double>(run.first))) return run.first;  // NaN too
+                    if (!(crossing < static_cast<double>(run.end))) return run.end;
+                    return static_cast<int64_t>(crossing);
+                };
+                const int64_t a = boundary(t);
+                const int64_t b = boundary(t + 1);
+                SampleRun piece;
+                piece.first = std::min(a, b);
+                piece.end = std::max(a, b);
+                if (piece.first >= piece.end) continue;
+                const LinePositions& positions = c.linePositions[lineRun.element];
+                piece.x = positions.x.At(piece.first);
+                piece.y = positions.y.At(piece.first);
+                WalkPlainLine(e, piece);
+            }
+        }
+    }
+
     // Positions the random stream at sample k of an element, and returns how many draws the samples
     // skipped since `previous` took.
     void SkipTo(const Element& e, int64_t k, int64_t previous) {
@@ -181,7 +233,8 @@ private:
                 }
                 SinF(angles, sines, n);
                 for (int i = 0; i < n; ++i) {
-                    const float w = s.pattern == 1 ? sines[i] * s.amplitude : (std::fabs(sines[i]) - 0.5f) * s.amplitude;
+                    const float w =
+                        s.pattern == 1 ? sines[i] * s.amplitude : (std::fabs(sines[i]) - 0.5f) * s.amplitude;
                     float px = xs[i] + layout.shiftX;
                     float py = ys[i] + layout.shiftY;
                     if (w != 0.0f) {
@@ -251,8 +304,8 @@ private:
                 if (subtype != 0) {
                     SinF(waveArguments, waveSines, n);
                     for (int i = 0; i < n; ++i) {
-                        const float w = waveType == 1 ? waveSines[i] * s.amplitude
-                                                      : (std::fabs(waveSines[i]) - 0.5f) * s.amplitude;
+                        const float w =
+                            waveType == 1 ? waveSines[i] * s.amplitude : (std::fabs(waveSines[i]) - 0.5f) * s.amplitude;
                         if (w != 0.0f) {
                             xs[i] += w * cosines[i];
                             ys[i] += w * sines[i];
@@ -405,6 +458,11 @@ private:
     RandomGenerator own;
     RandomGenerator* random = &own;
     std::vector<SampleRun> runs;
+    struct LineRun {
+        size_t element;
+        SampleRun run;
+    };
+    std::vector<LineRun> lineRuns;
 };
 
 template <class Sample>

@@ -127,22 +127,22 @@ bool SinCosPairs(const float* anglesRad, float* sines, float* cosines, int count
         const __m128d rounded = _mm_add_pd(t, _mm_or_pd(half, _mm_and_pd(t, signBit)));
         const __m128i quadrantCount = _mm_cvttpd_epi32(rounded);
         const __m128d k = _mm_cvtepi32_pd(quadrantCount);
-        const __m128d r = _mm_sub_pd(
-            _mm_sub_pd(_mm_sub_pd(angle, _mm_mul_pd(k, c(kHalfPiHigh))), _mm_mul_pd(k, c(kHalfPiMiddle))),
-            _mm_mul_pd(k, c(kHalfPiLow)));
+        const __m128d r =
+            _mm_sub_pd(_mm_sub_pd(_mm_sub_pd(angle, _mm_mul_pd(k, c(kHalfPiHigh))), _mm_mul_pd(k, c(kHalfPiMiddle))),
+                       _mm_mul_pd(k, c(kHalfPiLow)));
         const __m128d r2 = _mm_mul_pd(r, r);
         const __m128d r4 = _mm_mul_pd(r2, r2);
         const __m128d r8 = _mm_mul_pd(r4, r4);
-        const __m128d sinLow = _mm_add_pd(_mm_add_pd(c(-1.0 / 6.0), _mm_mul_pd(r2, c(1.0 / 120.0))),
-                                          _mm_mul_pd(r4, _mm_add_pd(c(-1.0 / 5040.0), _mm_mul_pd(r2, c(1.0 / 362880.0)))));
+        const __m128d sinLow =
+            _mm_add_pd(_mm_add_pd(c(-1.0 / 6.0), _mm_mul_pd(r2, c(1.0 / 120.0))),
+                       _mm_mul_pd(r4, _mm_add_pd(c(-1.0 / 5040.0), _mm_mul_pd(r2, c(1.0 / 362880.0)))));
         const __m128d sinHigh = _mm_add_pd(c(-1.0 / 39916800.0), _mm_mul_pd(r2, c(1.0 / 6227020800.0)));
-        const __m128d sine =
-            _mm_add_pd(r, _mm_mul_pd(_mm_mul_pd(r, r2), _mm_add_pd(sinLow, _mm_mul_pd(r8, sinHigh))));
-        const __m128d cosLow = _mm_add_pd(_mm_add_pd(c(-0.5), _mm_mul_pd(r2, c(1.0 / 24.0))),
-                                          _mm_mul_pd(r4, _mm_add_pd(c(-1.0 / 720.0), _mm_mul_pd(r2, c(1.0 / 40320.0)))));
-        const __m128d cosHigh =
-            _mm_add_pd(_mm_add_pd(c(-1.0 / 3628800.0), _mm_mul_pd(r2, c(1.0 / 479001600.0))),
-                       _mm_mul_pd(r4, c(-1.0 / 87178291200.0)));
+        const __m128d sine = _mm_add_pd(r, _mm_mul_pd(_mm_mul_pd(r, r2), _mm_add_pd(sinLow, _mm_mul_pd(r8, sinHigh))));
+        const __m128d cosLow =
+            _mm_add_pd(_mm_add_pd(c(-0.5), _mm_mul_pd(r2, c(1.0 / 24.0))),
+                       _mm_mul_pd(r4, _mm_add_pd(c(-1.0 / 720.0), _mm_mul_pd(r2, c(1.0 / 40320.0)))));
+        const __m128d cosHigh = _mm_add_pd(_mm_add_pd(c(-1.0 / 3628800.0), _mm_mul_pd(r2, c(1.0 / 479001600.0))),
+                                           _mm_mul_pd(r4, c(-1.0 / 87178291200.0)));
         const __m128d cosine = _mm_add_pd(one, _mm_mul_pd(r2, _mm_add_pd(cosLow, _mm_mul_pd(r8, cosHigh))));
         // Quadrants 0..3: sine is s, c, -s, -c and cosine c, -s, -c, s.
         const __m128i counts = _mm_shuffle_epi32(quadrantCount, _MM_SHUFFLE(1, 1, 0, 0));
@@ -220,8 +220,7 @@ __attribute__((target("avx2"))) bool SinCosQuads(const float* anglesRad, float* 
         const __m256d cosHigh =
             _mm256_add_pd(_mm256_add_pd(c(-1.0 / 3628800.0), _mm256_mul_pd(r2, c(1.0 / 479001600.0))),
                           _mm256_mul_pd(r4, c(-1.0 / 87178291200.0)));
-        const __m256d cosine =
-            _mm256_add_pd(one, _mm256_mul_pd(r2, _mm256_add_pd(cosLow, _mm256_mul_pd(r8, cosHigh))));
+        const __m256d cosine = _mm256_add_pd(one, _mm256_mul_pd(r2, _mm256_add_pd(cosLow, _mm256_mul_pd(r8, cosHigh))));
         const __m256d odd = laneMask(quadrantCount, 1);
         const __m256d sineValue = _mm256_blendv_pd(sine, cosine, odd);
         const __m256d sineSign = _mm256_and_pd(laneMask(quadrantCount, 2), signBit);

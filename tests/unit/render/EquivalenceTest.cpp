@@ -262,6 +262,23 @@ TEST(FastRenderer, MatchesTheOracleOnLargerImages) {
     }
 }
 
+// Images wide enough for plain lines to be walked in several tiles per band, at angles whose lines
+// run right, left, straight down and along the rows.
+TEST(FastRenderer, MatchesTheOracleOnWideImagesWalkedInTiles) {
+    const float rotations[] = {30.0f, 150.0f, 90.0f, 0.0f, 247.0f};
+    for (int i = 0; i < 5; ++i) {
+        Case c;
+        c.options.rotation = rotations[i];
+        c.options.pattern = static_cast<uint8_t>(i % 3);
+        c.options.useCircles = i == 4;
+        c.width = c.filterWidth = 2300;
+        c.height = c.filterHeight = 70;
+        c.imageSeed = static_cast<uint32_t>(40 + i);
+        ExpectSameBytes(c);
+        if (HasFatalFailure()) return;
+    }
+}
+
 TEST(FastRenderer, MatchesTheOracleOnSixteenBitSamplesAboveFull) {
     for (int schema = 0; schema < 3; ++schema) {
         Case c;

@@ -76,7 +76,8 @@ TEST(Trig, BatchesGiveTheSingleAngleBits) {
                 float c = 0.0f;
                 render::SinCosF(angles[i], s, c);
                 ASSERT_TRUE(same(sines[i], render::SinF(angles[i]))) << angles[i] << " pairs only " << pairsOnly;
-                ASSERT_TRUE(same(pairSines[i], s) && same(pairCosines[i], c)) << angles[i] << " pairs only " << pairsOnly;
+                ASSERT_TRUE(same(pairSines[i], s) && same(pairCosines[i], c))
+                    << angles[i] << " pairs only " << pairsOnly;
             }
         }
     }

@@ -72,32 +72,34 @@ private:
         const double tileWidth =
             static_cast<double>(std::max<int64_t>(512, (int64_t{1} << 21) / std::max<int64_t>(maskRows, 1)));
         const int64_t tiles = std::max<int64_t>(1, static_cast<int64_t>(std::ceil((near.x1 - near.x0) / tileWidth)));
-        for (int64_t t = 0; t < tiles; ++t) {
-            for (const LineRun& lineRun : lineRuns) {
+        // All lines run the same way; tiles are taken in that direction, so each line's pieces come
+        // in the order of its samples and each piece starts where the last one stopped.
+        const bool rightward = layout.elements.empty() || layout.elements.front().stepX >= 0.0f;
+        for (int64_t step = 0; step < tiles; ++step) {
+            const int64_t tile = rightward ? step : tiles - 1 - step;
+            // The edge through which the walk leaves the tile.
+            const double edge = near.x0 + static_cast<double>(rightward ? tile + 1 : tile) * tileWidth;
+            for (LineRun& lineRun : lineRuns) {
+                SampleRun& rest = lineRun.run;
+                if (rest.first >= rest.end) continue;
                 const Element& e = layout.elements[lineRun.element];
-                const SampleRun& run = lineRun.run;
-                // The sample index where the base point crosses the tile's left edge, as a monotone
-                // function of the edge: tiles then split the run into consecutive pieces.
-                const auto boundary = [&](int64_t edge) -> int64_t {
-                    const bool ascending = e.stepX > 0.0f;
-                    if (edge <= 0) return ascending ? run.first : run.end;
-                    if (edge >= tiles) return ascending ? run.end : run.first;
-                    const double crossing = std::ceil((near.x0 + static_cast<double>(edge) * tileWidth - e.p0x) /
-                                                      static_cast<double>(e.stepX));
-                    if (!(crossing > static_cast<double>(run.first))) return run.first;  // NaN too
-                    if (!(crossing < static_cast<double>(run.end))) return run.end;
-                    return static_cast<int64_t>(crossing);
-                };
-                const int64_t a = boundary(t);
-                const int64_t b = boundary(t + 1);
-                SampleRun piece;
-                piece.first = std::min(a, b);
-                piece.end = std::max(a, b);
-                if (piece.first >= piece.end) continue;
-                const LinePositions& positions = c.linePositions[lineRun.element];
-                piece.x = positions.x.At(piece.first);
-                piece.y = positions.y.At(piece.first);
+                int64_t end = rest.end;
+                if (step < tiles - 1 && (e.stepX >= 0.0f) == rightward) {
+                    // Roughly the first sample beyond the edge: any split point keeps every sample
+                    // walked once, a close one keeps the walk inside the tile.
+                    const double crossing =
+                        std::ceil((edge - static_cast<double>(e.p0x)) / static_cast<double>(e.stepX));
+                    end = crossing > static_cast<double>(rest.first)
+                              ? (crossing < static_cast<double>(rest.end) ? static_cast<int64_t>(crossing) : rest.end)
+                              : rest.first;  // NaN too
+                }
+                if (end == rest.first) continue;
+                SampleRun piece = rest;
+                piece.end = end;
                 WalkPlainLine(e, piece);
+                rest.first = end;
+                rest.x = piece.x;
+                rest.y = piece.y;
             }
         }
     }
@@ -121,7 +123,8 @@ private:
             return;
         }
         if (plainLines) {
-            WalkPlainLine(e, run);
+            SampleRun whole = run;
+            WalkPlainLine(e, whole);
             return;
         }
         SkipTo(e, run.first, 0);
@@ -201,7 +204,8 @@ private:
     // then the wave's sines for the whole batch, then the stamps. The random stream only feeds a
     // jitter of zero here (a wave offset plus a signed zero is the offset itself), so it is not drawn;
     // each element starts its own stream, so nothing after this walk depends on it either.
-    void WalkPlainLine(const Element& e, const SampleRun& run) {
+    // Leaves run.x and run.y at the base point of sample run.end.
+    void WalkPlainLine(const Element& e, SampleRun& run) {
         constexpr int kBatch = 256;
         float xs[kBatch];
         float ys[kBatch];
@@ -251,6 +255,8 @@ private:
                 }
             }
         }
+        run.x = qx;
+        run.y = qy;
     }
 
     // Rings and spirals without relief, noise or selection, in batches as plain lines are: angles,

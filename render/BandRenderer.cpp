@@ -10,6 +10,10 @@
 #include <algorithm>
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace render {
 namespace {
 
@@ -471,6 +475,43 @@ private:
     std::vector<LineRun> lineRuns;
 };
 
+#if defined(__SSE2__)
+// The coverage bytes of four mask rows, sixteen bytes (32 pixels) at a time: per nibble the number of
+// set bits over the four rows, a full 16 kept as 15, low pixel in the low nibble, as the table
+// computes them one byte at a time. Returns how many bytes it did (a multiple of 16).
+int64_t CountCoverage16(const uint8_t* r0, const uint8_t* r1, const uint8_t* r2, const uint8_t* r3, uint8_t* levels,
+                        int64_t rowBytes) {
+    const __m128i m55 = _mm_set1_epi8(0x55);
+    const __m128i m33 = _mm_set1_epi8(0x33);
+    const __m128i m0f = _mm_set1_epi8(0x0F);
+    const __m128i fifteen = _mm_set1_epi8(15);
+    // Each nibble's own bit count, still in its nibble (at most 4).
+    const auto nibbleCounts = [&](const uint8_t* row) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
+        const __m128i pairs = _mm_sub_epi8(x, _mm_and_si128(_mm_srli_epi16(x, 1), m55));
+        return _mm_add_epi8(_mm_and_si128(pairs, m33), _mm_and_si128(_mm_srli_epi16(pairs, 2), m33));
+    };
+    int64_t j = 0;
+    for (; j + 16 <= rowBytes; j += 16) {
+        const __m128i c0 = nibbleCounts(r0 + j);
+        const __m128i c1 = nibbleCounts(r1 + j);
+        const __m128i c2 = nibbleCounts(r2 + j);
+        const __m128i c3 = nibbleCounts(r3 + j);
+        // Sums of up to 16 need five bits: add the low and the high nibbles in separate bytes.
+        const __m128i low = _mm_add_epi8(_mm_add_epi8(_mm_and_si128(c0, m0f), _mm_and_si128(c1, m0f)),
+                                         _mm_add_epi8(_mm_and_si128(c2, m0f), _mm_and_si128(c3, m0f)));
+        const auto high4 = [&](__m128i c) { return _mm_and_si128(_mm_srli_epi16(c, 4), m0f); };
+        const __m128i high = _mm_add_epi8(_mm_add_epi8(high4(c0), high4(c1)), _mm_add_epi8(high4(c2), high4(c3)));
+        const __m128i lowCapped = _mm_min_epu8(low, fifteen);
+        const __m128i highCapped = _mm_min_epu8(high, fifteen);
+        const __m128i packed =
+            _mm_or_si128(lowCapped, _mm_and_si128(_mm_slli_epi16(highCapped, 4), _mm_set1_epi8(-16)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(levels + j), packed);
+    }
+    return j;
+}
+#endif
+
 template <class Sample>
 void FinishPass(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_t firstRow, int64_t endRow, int pass) {
     const BandMask& mask = buffers.mask;
@@ -492,7 +533,11 @@ void FinishPass(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_
         const uint8_t* r1 = mask.Row(4 * y + 1);
         const uint8_t* r2 = mask.Row(4 * y + 2);
         const uint8_t* r3 = mask.Row(4 * y + 3);
-        for (int64_t j = 0; j < rowBytes; ++j) {
+        int64_t j = 0;
+#if defined(__SSE2__)
+        j = CountCoverage16(r0, r1, r2, r3, levels, rowBytes);
+#endif
+        for (; j < rowBytes; ++j) {
             uint16_t sum = static_cast<uint16_t>(table[r0[j]] + table[r1[j]] + table[r2[j]] + table[r3[j]]);
             sum = static_cast<uint16_t>(sum - ((sum >> 4) & 0x0101));
             levels[j] = static_cast<uint8_t>(sum + (sum >> 4));
@@ -507,7 +552,12 @@ template <class Sample>
 void RenderBand(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_t firstRow, int64_t endRow) {
     const RenderSettings& s = shared.settings;
     const ElementLayout& layout = shared.layout;
-    FillOutputBackground(s, shared.target, firstRow, endRow);
+    // Composing a single antialiased pass writes every sample of three-plane rows without reading
+    // them, in black and white and in inverted initial colour: no background is needed there.
+    const bool composedWhole =
+        !s.solidInk && s.passes == 1 && shared.target.output.planes == 3 &&
+        (s.schema == ColorSchema::kBlackAndWhite || (s.invert && s.schema == ColorSchema::kInitialColor));
+    if (!composedWhole) FillOutputBackground(s, shared.target, firstRow, endRow);
     const int64_t unitsPerPixel = s.solidInk ? 1 : 4;
     const int64_t firstMaskRow = firstRow * unitsPerPixel;
     const int64_t maskRows = (endRow - firstRow) * unitsPerPixel;

@@ -42,6 +42,8 @@ public:
         }
         random = layout.fixedDraws ? &own : &sequential;
         lastRadius = -1;  // the mask was cleared
+        targets[0] = PassTarget{&mask, intensityChannel};
+        targetCount = 1;
         if (plainLines && !c.linePositions.empty()) {
             WalkPlainLinesInTiles(near);
             return;
@@ -55,6 +57,23 @@ public:
                 WalkRing(e, near);
             }
         }
+    }
+
+    // Split colour's three passes at once, when their lines are the same (no offset between them):
+    // each sample's position and wave are computed once, and each pass stamps its own mask with the
+    // tone of its own channel. Needs plain lines and the described line positions.
+    void WalkPassesTogether(BandMask* const* masks, const Rect& near) {
+        pass = 0;
+        intensityChannel = 0;
+        for (int intensity = 0; intensity < 256; ++intensity) {
+            tones[intensity] = ToneOf(intensity);
+            diameters[intensity] = Diameter(intensity);
+            radii[intensity] = StampRadius(diameters[intensity]);
+        }
+        random = &own;
+        for (int p = 0; p < 3; ++p) targets[p] = PassTarget{masks[p], p};
+        targetCount = 3;
+        WalkPlainLinesInTiles(near);
     }
 
 private:
@@ -347,7 +366,23 @@ private:
                 return;
             }
         }
-        const int intensity = PlainIntensity(sx, sy);
+        const auto cx = static_cast<int64_t>(static_cast<double>(px));
+        const auto cy = static_cast<int64_t>(static_cast<double>(py));
+        for (int t = 0; t < targetCount; ++t) PlainStamp(targets[t], sx, sy, cx, cy);
+    }
+
+    // Where one pass of a plain walk stamps: its mask, the channel its tone is read from, and the
+    // last stamp it made.
+    struct PassTarget {
+        BandMask* mask = nullptr;
+        int channel = -1;
+        int64_t lastX = 0;
+        int64_t lastY = 0;
+        int64_t lastRadius = -1;
+    };
+
+    void PlainStamp(PassTarget& target, int64_t sx, int64_t sy, int64_t cx, int64_t cy) {
+        const int intensity = PlainIntensity(sx, sy, target.channel);
         float diameter = 0.0f;
         int64_t radius = 0;
         if (intensity <= 255) {
@@ -357,17 +392,17 @@ private:
             diameter = Diameter(intensity);
             radius = StampRadius(diameter);
         }
-        const auto cx = static_cast<int64_t>(static_cast<double>(px));
-        const auto cy = static_cast<int64_t>(static_cast<double>(py));
-        if (radius < 0 || (cx == lastX && cy == lastY && radius <= lastRadius)) return;
-        lastX = cx;
-        lastY = cy;
-        lastRadius = radius;
-        c.shapes.Stamp(mask, cx, cy, diameter, radius);
+        // Shapes are nested (each one holds every smaller one), so a stamp on the last centre that is
+        // no larger than the last one sets nothing new.
+        if (radius < 0 || (cx == target.lastX && cy == target.lastY && radius <= target.lastRadius)) return;
+        target.lastX = cx;
+        target.lastY = cy;
+        target.lastRadius = radius;
+        c.shapes.Stamp(*target.mask, cx, cy, diameter, radius);
     }
 
     // SampleIntensity, with 8-bit pixels without opacity read directly (their opacity factor is 1).
-    int PlainIntensity(int64_t sx, int64_t sy) const {
+    int PlainIntensity(int64_t sx, int64_t sy, int channel) const {
         if constexpr (sizeof(Sample) == 1) {
             if (source.planes < 4) {
                 // One unsigned comparison per axis also catches negative coordinates.
@@ -376,11 +411,11 @@ private:
                     return 0;
                 }
                 const Sample* pixel = source.Pixel(sx, sy);
-                if (intensityChannel >= 0) return pixel[intensityChannel];
+                if (channel >= 0) return pixel[channel];
                 return std::max(pixel[0], std::max(pixel[1], pixel[2]));
             }
         }
-        return SampleIntensity(source, sx, sy, intensityChannel);
+        return SampleIntensity(source, sx, sy, channel);
     }
 
     float Diameter(int intensity) const {
@@ -465,6 +500,8 @@ private:
     int64_t lastX = 0;
     int64_t lastY = 0;
     int64_t lastRadius = -1;
+    PassTarget targets[3];
+    int targetCount = 1;
     RandomGenerator own;
     RandomGenerator* random = &own;
     std::vector<SampleRun> runs;
@@ -513,8 +550,8 @@ int64_t CountCoverage16(const uint8_t* r0, const uint8_t* r1, const uint8_t* r2,
 #endif
 
 template <class Sample>
-void FinishPass(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_t firstRow, int64_t endRow, int pass) {
-    const BandMask& mask = buffers.mask;
+void FinishPass(const RenderShared<Sample>& shared, BandBuffers& buffers, const BandMask& mask, int64_t firstRow,
+                int64_t endRow, int pass) {
     if (shared.settings.solidInk) {
         const int64_t width = shared.target.output.width;
         for (int64_t y = firstRow; y < endRow; ++y) {
@@ -548,6 +585,26 @@ void FinishPass(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_
 
 }  // namespace
 
+bool PassesCanWalkTogether(const RenderSettings& settings, const ElementLayout& layout, bool hasMask) {
+    if (settings.passes != 3 || !layout.lines || !layout.fixedDraws || hasMask || settings.relief != 0.0f ||
+        settings.noise != 0.0f || layout.elements.size() % 3 != 0) {
+        return false;
+    }
+    const size_t perPass = layout.elements.size() / 3;
+    for (size_t i = 0; i < perPass; ++i) {
+        const Element& first = layout.elements[i];
+        for (size_t p = 1; p < 3; ++p) {
+            const Element& other = layout.elements[p * perPass + i];
+            if (other.pass != static_cast<int>(p) || first.pass != 0 || other.p0x != first.p0x ||
+                other.p0y != first.p0y || other.stepX != first.stepX || other.stepY != first.stepY ||
+                other.samples != first.samples) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 template <class Sample>
 void RenderBand(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_t firstRow, int64_t endRow) {
     const RenderSettings& s = shared.settings;
@@ -571,11 +628,18 @@ void RenderBand(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_
         near = {layout.decisionArea[0], layout.decisionArea[1], layout.decisionArea[2], layout.decisionArea[3]};
     }
     BandWalker<Sample> walker(shared, buffers);
+    if (shared.passesTogether) {
+        BandMask* masks[3] = {&buffers.mask, &buffers.passMasks[0], &buffers.passMasks[1]};
+        for (BandMask* m : masks) m->Reset(firstMaskRow, maskRows);
+        walker.WalkPassesTogether(masks, near);
+        for (int pass = 0; pass < 3; ++pass) FinishPass(shared, buffers, *masks[pass], firstRow, endRow, pass);
+        return;
+    }
     RandomGenerator sequential(0);
     for (int pass = 0; pass < s.passes; ++pass) {
         buffers.mask.Reset(firstMaskRow, maskRows);
         walker.WalkPass(pass, near, sequential);
-        FinishPass(shared, buffers, firstRow, endRow, pass);
+        FinishPass(shared, buffers, buffers.mask, firstRow, endRow, pass);
     }
 }
 

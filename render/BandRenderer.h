@@ -27,13 +27,21 @@ struct RenderShared {
     const RowComposer<Sample>& composer;
     // Per line element, when the render described them up front; empty otherwise.
     const std::vector<LinePositions>& linePositions;
+    // Split colour's passes walked together (see PassesCanWalkTogether); each worker then has
+    // passMasks for the second and third pass.
+    bool passesTogether = false;
 };
 
 // One worker's buffers, reused from band to band.
 struct BandBuffers {
     BandMask mask;
-    std::vector<uint8_t> levels;  // one row of coverage bytes
+    std::vector<BandMask> passMasks;  // the second and third pass's, when passes walk together
+    std::vector<uint8_t> levels;      // one row of coverage bytes
 };
+
+// True when the three passes of a split-colour render can be walked together: plain lines (no
+// relief, noise or selection) whose elements are the same in every pass.
+bool PassesCanWalkTogether(const RenderSettings& settings, const ElementLayout& layout, bool hasMask);
 
 // Fills, then draws and composes all passes into, pixel rows [firstRow, endRow). Without fixed draws
 // the band must be the whole area (its random stream runs through every sample in order).

@@ -98,6 +98,7 @@ RenderStatus Render(const EngravingOptions& options, const RenderJob& job) {
     const NibbleCountTable nibbleCounts = BuildNibbleCountTable();
     std::vector<BandBuffers> buffers;
     std::vector<LinePositions> linePositions;
+    bool passesTogether = false;
     // Everything is allocated before the first output byte is written, so a failure leaves it untouched.
     try {
         // Bands are independent only when every sample's draws follow from its index; otherwise one
@@ -127,13 +128,22 @@ RenderStatus Render(const EngravingOptions& options, const RenderJob& job) {
             linePositions.reserve(layout.elements.size());
             for (const Element& e : layout.elements) linePositions.push_back(DescribeLine(e));
         }
+        // The passes walked together need a mask each.
+        passesTogether = !linePositions.empty() && PassesCanWalkTogether(settings, layout, job.mask != nullptr);
+        if (passesTogether) {
+            for (BandBuffers& b : buffers) {
+                b.passMasks.resize(2);
+                for (BandMask& m : b.passMasks) m.Allocate(rowBytes, maskRows);
+            }
+        }
     } catch (const std::bad_alloc&) {
         return RenderStatus::kOutOfMemory;
     } catch (const std::length_error&) {
         return RenderStatus::kOutOfMemory;
     }
     const RowComposer<Sample> composer(settings, target);
-    const RenderShared<Sample> shared{settings, layout, job, target, shapes, nibbleCounts, composer, linePositions};
+    const RenderShared<Sample> shared{settings,     layout,   job,           target,        shapes,
+                                      nibbleCounts, composer, linePositions, passesTogether};
     BandScheduler<Sample> scheduler(shared, job.height, bandRows);
     scheduler.Report(0);
 

@@ -95,7 +95,8 @@ void ExpectDelivered(const HostImage& image, const void* data, int32_t rowBytes,
 
 void ExpectMaskDelivered(const host::FilterRecord& r, const std::vector<uint8_t>& selection, int32_t width,
                          const Request& q) {
-    ASSERT_NE(r.maskData, nullptr);
+    const void* maskData = r.maskData;  // the record is packed: read the pointer, do not bind to it
+    ASSERT_NE(maskData, nullptr);
     const int32_t areaWidth = q.area.right - q.area.left;
     ASSERT_EQ(r.maskRowBytes, areaWidth + 12);
     for (int32_t y = q.area.top; y < q.area.bottom; ++y) {

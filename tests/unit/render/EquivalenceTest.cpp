@@ -263,7 +263,7 @@ TEST(FastRenderer, MatchesTheOracleOnLargerImages) {
 }
 
 // Images wide enough for plain lines to be walked in several tiles per band, at angles whose lines
-// run right, left, straight down and along the rows.
+// run right, left, straight down and along the rows, alone and with split colour's passes together.
 TEST(FastRenderer, MatchesTheOracleOnWideImagesWalkedInTiles) {
     const float rotations[] = {30.0f, 150.0f, 90.0f, 0.0f, 247.0f};
     for (int i = 0; i < 5; ++i) {
@@ -271,6 +271,7 @@ TEST(FastRenderer, MatchesTheOracleOnWideImagesWalkedInTiles) {
         c.options.rotation = rotations[i];
         c.options.pattern = static_cast<uint8_t>(i % 3);
         c.options.useCircles = i == 4;
+        c.options.colorSchema = static_cast<uint8_t>(i == 1 || i == 3 ? 1 : 2);  // split colour: passes walked together
         c.width = c.filterWidth = 2300;
         c.height = c.filterHeight = 70;
         c.imageSeed = static_cast<uint32_t>(40 + i);

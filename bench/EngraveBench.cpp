@@ -101,7 +101,8 @@ Arguments Parse(int argc, char** argv) {
         } else if (arg == "--case" && i + 1 < argc) {
             a.only = argv[++i];
         } else {
-            std::fprintf(stderr, "usage: %s [--runs N] [--oracle-runs N] [--no-gegl] [--no-oracle] [--quick | --large]\n"
+            std::fprintf(stderr,
+                         "usage: %s [--runs N] [--oracle-runs N] [--no-gegl] [--no-oracle] [--quick | --large]\n"
                          "          [--case NAME]\n",
                          argv[0]);
             std::exit(2);
@@ -170,10 +171,12 @@ int main(int argc, char** argv) {
     const Arguments args = Parse(argc, argv);
     std::printf(
         "Times in seconds, medians of %d (oracle: %d at 24 MP). 'run' is the whole filter run through\n"
-        "the emulated host; 'render' the renderer alone; cpu counts all threads.\n\n",
+        "the emulated host; 'render' the renderer alone; cpu counts all threads. 'orcl/rend' compares the\n"
+        "renderers alone, 'orcl/run' the oracle's render with the whole run.\n\n",
         args.runs, args.oracleRuns);
-    std::printf("%-18s %3s %8s %8s %8s %8s %8s %8s %8s %9s %9s %8s %8s\n", "case", "MP", "oracle", "render", "rend cpu",
-                "run", "run cpu", "vs orcl", "run/MP", "peak run", "peak rend", "gegl", "vs gegl");
+    std::printf("%-18s %3s %8s %8s %8s %8s %8s %9s %8s %8s %9s %9s %8s %8s\n", "case", "MP", "oracle", "render",
+                "rend cpu", "run", "run cpu", "orcl/rend", "orcl/run", "run/MP", "peak run", "peak rend", "gegl",
+                "vs gegl");
     for (int mp : args.megapixels) {
         int32_t width = 0, height = 0;
         Size(mp, width, height);
@@ -188,8 +191,9 @@ int main(int argc, char** argv) {
             const int oracleRuns = !args.oracle ? 0 : (mp >= 24 ? args.oracleRuns : std::max(args.oracleRuns, 3));
             const DirectTiming direct = TimeDirect(make(), c.options, args.runs, oracleRuns);
             const bool comparable = gegl.available && c.depth == 8 && std::strcmp(c.name, "Waves 1 (default)") == 0;
-            std::printf("%-18s %3d %8.3f %8.3f %8.3f %8.3f %8.3f %8.1f %8.4f %9.0f %9.0f", c.name, mp,
+            std::printf("%-18s %3d %8.3f %8.3f %8.3f %8.3f %8.3f %9.1f %8.1f %8.4f %9.0f %9.0f", c.name, mp,
                         direct.oracleWall, direct.fastWall, direct.fastCpu, run.wallSeconds, run.cpuSeconds,
+                        direct.oracleWall > 0 ? direct.oracleWall / direct.fastWall : 0.0,
                         direct.oracleWall > 0 ? direct.oracleWall / run.wallSeconds : 0.0, run.wallSeconds / mp,
                         runPeakMiB, direct.peakMiB);
             if (comparable) {

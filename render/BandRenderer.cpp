@@ -354,6 +354,14 @@ private:
     // so they convert to integers without the range guard.
     template <bool kBoundsTest = false>
     void PlainSample(float px, float py) {
+        const auto cx = static_cast<int64_t>(static_cast<double>(px));
+        const auto cy = static_cast<int64_t>(static_cast<double>(py));
+        // With four working units a pixel, every position whose centre truncates to (cx, cy) rounds
+        // to the same source pixel: a sample on the last stamp's centre would read the same tone
+        // and make the same stamp, which the last one already set. Densely sampled rings repeat
+        // centres most of the time.
+        const PassTarget& only = targets[0];
+        if (!s.solidInk && targetCount == 1 && only.lastRadius >= 0 && cx == only.lastX && cy == only.lastY) return;
         const double scaled = s.solidInk ? static_cast<double>(px) : static_cast<double>(px * 0.25f);
         const double scaledY = s.solidInk ? static_cast<double>(py) : static_cast<double>(py * 0.25f);
         const auto sx = static_cast<int64_t>(scaled + 0.5);
@@ -366,8 +374,6 @@ private:
                 return;
             }
         }
-        const auto cx = static_cast<int64_t>(static_cast<double>(px));
-        const auto cy = static_cast<int64_t>(static_cast<double>(py));
         for (int t = 0; t < targetCount; ++t) PlainStamp(targets[t], sx, sy, cx, cy);
     }
 

@@ -48,6 +48,10 @@ public:
             WalkPlainLinesInTiles(near);
             return;
         }
+        if (plainRings) {
+            WalkPlainRingsInSectors(near);
+            return;
+        }
         for (size_t i = 0; i < layout.elements.size(); ++i) {
             const Element& e = layout.elements[i];
             if (e.pass != pass) continue;
@@ -178,10 +182,6 @@ private:
 
     void WalkRing(const Element& e, const Rect& near) {
         RingRunsInside(e, s, near, runs);
-        if (plainRings) {
-            WalkPlainRing(e);
-            return;
-        }
         const bool spiral = IsSpiralPattern(s.pattern);
         const int subtype = RingSubtype(s.pattern);
         const int waveType = subtype <= 2 ? subtype : subtype - 2;
@@ -282,9 +282,47 @@ private:
         run.y = qy;
     }
 
-    // Rings and spirals without relief, noise or selection, in batches as plain lines are: angles,
-    // then their sines and cosines, then the wave's sines, then the stamps.
-    void WalkPlainRing(const Element& e) {
+    // Rings and spirals without relief, noise or selection, walked sector by sector: every ring's runs in the band are
+    // cut where the walk's angle crosses the sectors' edges, and the sectors are walked one after the other, each
+    // ring's pieces in the order of its samples. Neighbouring rings' arcs through a sector then meet the mask rows
+    // while they are still cached, as lines do in tiles. Every sample is walked once.
+    void WalkPlainRingsInSectors(const Rect& near) {
+        ringRuns.clear();
+        for (size_t i = 0; i < layout.elements.size(); ++i) {
+            const Element& e = layout.elements[i];
+            if (e.pass != pass) continue;
+            RingRunsInside(e, s, near, runs);
+            for (const SampleRun& run : runs) ringRuns.push_back({i, run});
+        }
+        constexpr int kSectors = 64;
+        for (int sector = 1; sector <= kSectors; ++sector) {
+            const double edge = kTwoPi * sector / kSectors;
+            for (LineRun& ringRun : ringRuns) {
+                SampleRun& rest = ringRun.run;
+                if (rest.first >= rest.end) continue;
+                const Element& e = layout.elements[ringRun.element];
+                int64_t end = rest.end;
+                if (sector < kSectors) {
+                    // Roughly the first sample past the edge; any split keeps every sample walked once.
+                    const double crossing = std::ceil(edge / static_cast<double>(e.delta));
+                    end = crossing > static_cast<double>(rest.first)
+                              ? (crossing < static_cast<double>(rest.end) ? static_cast<int64_t>(crossing) : rest.end)
+                              : rest.first;
+                }
+                if (end == rest.first) continue;
+                SampleRun piece = rest;
+                piece.end = end;
+                WalkPlainRingRun(e, piece);
+                rest.first = end;
+                rest.x = piece.x;
+            }
+        }
+    }
+
+    // Walks samples [run.first, run.end) of a plain ring from angle run.x, in batches as plain lines
+    // are: angles, then their sines and cosines, then the wave's sines, then the stamps. Leaves run.x
+    // at the angle of sample run.end.
+    void WalkPlainRingRun(const Element& e, SampleRun& run) {
         constexpr int kBatch = 256;
         float alphas[kBatch];
         float betas[kBatch];
@@ -301,7 +339,7 @@ private:
         const float frequency = subtype >= 3 ? s.spatialFrequency : s.angularFrequency;
         const double phase = static_cast<double>(s.phase) * 3.14159265358979323846;
         const float shift = layout.dotPitch / 2.0f;
-        for (const SampleRun& run : runs) {
+        {
             float alpha = run.x;
             for (int64_t k = run.first; k < run.end; k += kBatch) {
                 const int n = static_cast<int>(std::min<int64_t>(kBatch, run.end - k));
@@ -345,6 +383,7 @@ private:
                     if (drawn[i]) PlainSample<true>(xs[i], ys[i]);
                 }
             }
+            run.x = alpha;
         }
     }
 
@@ -516,6 +555,7 @@ private:
         SampleRun run;
     };
     std::vector<LineRun> lineRuns;
+    std::vector<LineRun> ringRuns;  // the element's runs, as for lines
 };
 
 #if defined(__SSE2__)

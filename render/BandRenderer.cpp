@@ -10,12 +10,17 @@
 #include <algorithm>
 #include <cmath>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 namespace render {
 namespace {
+
+// Where a run is cut at a tile or sector edge: roughly the first sample past `crossing` (a sample
+// index computed from the edge), kept within what is left of the run. Any cut keeps every sample
+// walked exactly once; a close one keeps each piece inside its tile.
+int64_t SplitPoint(double crossing, const SampleRun& rest) {
+    const double index = std::ceil(crossing);
+    if (!(index > static_cast<double>(rest.first))) return rest.first;  // NaN too
+    return index < static_cast<double>(rest.end) ? static_cast<int64_t>(index) : rest.end;
+}
 
 template <class Sample>
 class BandWalker {
@@ -112,13 +117,7 @@ private:
                 const Element& e = layout.elements[lineRun.element];
                 int64_t end = rest.end;
                 if (step < tiles - 1 && (e.stepX >= 0.0f) == rightward) {
-                    // Roughly the first sample beyond the edge: any split point keeps every sample
-                    // walked once, a close one keeps the walk inside the tile.
-                    const double crossing =
-                        std::ceil((edge - static_cast<double>(e.p0x)) / static_cast<double>(e.stepX));
-                    end = crossing > static_cast<double>(rest.first)
-                              ? (crossing < static_cast<double>(rest.end) ? static_cast<int64_t>(crossing) : rest.end)
-                              : rest.first;  // NaN too
+                    end = SplitPoint((edge - static_cast<double>(e.p0x)) / static_cast<double>(e.stepX), rest);
                 }
                 if (end == rest.first) continue;
                 SampleRun piece = rest;
@@ -303,11 +302,7 @@ private:
                 const Element& e = layout.elements[ringRun.element];
                 int64_t end = rest.end;
                 if (sector < kSectors) {
-                    // Roughly the first sample past the edge; any split keeps every sample walked once.
-                    const double crossing = std::ceil(edge / static_cast<double>(e.delta));
-                    end = crossing > static_cast<double>(rest.first)
-                              ? (crossing < static_cast<double>(rest.end) ? static_cast<int64_t>(crossing) : rest.end)
-                              : rest.first;
+                    end = SplitPoint(edge / static_cast<double>(e.delta), rest);
                 }
                 if (end == rest.first) continue;
                 SampleRun piece = rest;
@@ -558,43 +553,6 @@ private:
     std::vector<LineRun> ringRuns;  // the element's runs, as for lines
 };
 
-#if defined(__SSE2__)
-// The coverage bytes of four mask rows, sixteen bytes (32 pixels) at a time: per nibble the number of
-// set bits over the four rows, a full 16 kept as 15, low pixel in the low nibble, as the table
-// computes them one byte at a time. Returns how many bytes it did (a multiple of 16).
-int64_t CountCoverage16(const uint8_t* r0, const uint8_t* r1, const uint8_t* r2, const uint8_t* r3, uint8_t* levels,
-                        int64_t rowBytes) {
-    const __m128i m55 = _mm_set1_epi8(0x55);
-    const __m128i m33 = _mm_set1_epi8(0x33);
-    const __m128i m0f = _mm_set1_epi8(0x0F);
-    const __m128i fifteen = _mm_set1_epi8(15);
-    // Each nibble's own bit count, still in its nibble (at most 4).
-    const auto nibbleCounts = [&](const uint8_t* row) {
-        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
-        const __m128i pairs = _mm_sub_epi8(x, _mm_and_si128(_mm_srli_epi16(x, 1), m55));
-        return _mm_add_epi8(_mm_and_si128(pairs, m33), _mm_and_si128(_mm_srli_epi16(pairs, 2), m33));
-    };
-    int64_t j = 0;
-    for (; j + 16 <= rowBytes; j += 16) {
-        const __m128i c0 = nibbleCounts(r0 + j);
-        const __m128i c1 = nibbleCounts(r1 + j);
-        const __m128i c2 = nibbleCounts(r2 + j);
-        const __m128i c3 = nibbleCounts(r3 + j);
-        // Sums of up to 16 need five bits: add the low and the high nibbles in separate bytes.
-        const __m128i low = _mm_add_epi8(_mm_add_epi8(_mm_and_si128(c0, m0f), _mm_and_si128(c1, m0f)),
-                                         _mm_add_epi8(_mm_and_si128(c2, m0f), _mm_and_si128(c3, m0f)));
-        const auto high4 = [&](__m128i c) { return _mm_and_si128(_mm_srli_epi16(c, 4), m0f); };
-        const __m128i high = _mm_add_epi8(_mm_add_epi8(high4(c0), high4(c1)), _mm_add_epi8(high4(c2), high4(c3)));
-        const __m128i lowCapped = _mm_min_epu8(low, fifteen);
-        const __m128i highCapped = _mm_min_epu8(high, fifteen);
-        const __m128i packed =
-            _mm_or_si128(lowCapped, _mm_and_si128(_mm_slli_epi16(highCapped, 4), _mm_set1_epi8(-16)));
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(levels + j), packed);
-    }
-    return j;
-}
-#endif
-
 template <class Sample>
 void FinishPass(const RenderShared<Sample>& shared, BandBuffers& buffers, const BandMask& mask, int64_t firstRow,
                 int64_t endRow, int pass) {
@@ -616,11 +574,7 @@ void FinishPass(const RenderShared<Sample>& shared, BandBuffers& buffers, const 
         const uint8_t* r1 = mask.Row(4 * y + 1);
         const uint8_t* r2 = mask.Row(4 * y + 2);
         const uint8_t* r3 = mask.Row(4 * y + 3);
-        int64_t j = 0;
-#if defined(__SSE2__)
-        j = CountCoverage16(r0, r1, r2, r3, levels, rowBytes);
-#endif
-        for (; j < rowBytes; ++j) {
+        for (int64_t j = CountCoverageBytes(r0, r1, r2, r3, levels, rowBytes); j < rowBytes; ++j) {
             uint16_t sum = static_cast<uint16_t>(table[r0[j]] + table[r1[j]] + table[r2[j]] + table[r3[j]]);
             sum = static_cast<uint16_t>(sum - ((sum >> 4) & 0x0101));
             levels[j] = static_cast<uint8_t>(sum + (sum >> 4));

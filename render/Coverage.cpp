@@ -5,6 +5,10 @@
 #include <new>
 #include <stdexcept>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace render {
 
 bool AllocateCoverageBuffers(int32_t width, int32_t height, SubpixelMask& mask, CoverageBuffer& coverage) {
@@ -56,5 +60,43 @@ void ReduceCoverage(const SubpixelMask& mask, const NibbleCountTable& table, Cov
         }
     }
 }
+
+#if defined(__SSE2__)
+int64_t CountCoverageBytes(const uint8_t* r0, const uint8_t* r1, const uint8_t* r2, const uint8_t* r3, uint8_t* levels,
+                           int64_t rowBytes) {
+    const __m128i m55 = _mm_set1_epi8(0x55);
+    const __m128i m33 = _mm_set1_epi8(0x33);
+    const __m128i m0f = _mm_set1_epi8(0x0F);
+    const __m128i fifteen = _mm_set1_epi8(15);
+    // Each nibble's own bit count, still in its nibble (at most 4).
+    const auto nibbleCounts = [&](const uint8_t* row) {
+        const __m128i x = _mm_loadu_si128(reinterpret_cast<const __m128i*>(row));
+        const __m128i pairs = _mm_sub_epi8(x, _mm_and_si128(_mm_srli_epi16(x, 1), m55));
+        return _mm_add_epi8(_mm_and_si128(pairs, m33), _mm_and_si128(_mm_srli_epi16(pairs, 2), m33));
+    };
+    int64_t j = 0;
+    for (; j + 16 <= rowBytes; j += 16) {
+        const __m128i c0 = nibbleCounts(r0 + j);
+        const __m128i c1 = nibbleCounts(r1 + j);
+        const __m128i c2 = nibbleCounts(r2 + j);
+        const __m128i c3 = nibbleCounts(r3 + j);
+        // Sums of up to 16 need five bits: add the low and the high nibbles in separate bytes.
+        const __m128i low = _mm_add_epi8(_mm_add_epi8(_mm_and_si128(c0, m0f), _mm_and_si128(c1, m0f)),
+                                         _mm_add_epi8(_mm_and_si128(c2, m0f), _mm_and_si128(c3, m0f)));
+        const auto high4 = [&](__m128i c) { return _mm_and_si128(_mm_srli_epi16(c, 4), m0f); };
+        const __m128i high = _mm_add_epi8(_mm_add_epi8(high4(c0), high4(c1)), _mm_add_epi8(high4(c2), high4(c3)));
+        const __m128i lowCapped = _mm_min_epu8(low, fifteen);
+        const __m128i highCapped = _mm_min_epu8(high, fifteen);
+        const __m128i packed =
+            _mm_or_si128(lowCapped, _mm_and_si128(_mm_slli_epi16(highCapped, 4), _mm_set1_epi8(-16)));
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(levels + j), packed);
+    }
+    return j;
+}
+#else
+int64_t CountCoverageBytes(const uint8_t*, const uint8_t*, const uint8_t*, const uint8_t*, uint8_t*, int64_t) {
+    return 0;
+}
+#endif
 
 }  // namespace render

@@ -37,6 +37,12 @@ inline void SetSubpixel(SubpixelMask& mask, int64_t x, int64_t y) {
 using NibbleCountTable = std::array<uint16_t, 256>;
 NibbleCountTable BuildNibbleCountTable();
 
+// The coverage bytes of four mask rows (two pixels a byte, low pixel in the low nibble, a full 16
+// stored as 15), the table's values computed sixteen bytes at a time where the processor allows.
+// Returns how many leading bytes it did (a multiple of 16, possibly 0); the caller does the rest.
+int64_t CountCoverageBytes(const uint8_t* row0, const uint8_t* row1, const uint8_t* row2, const uint8_t* row3,
+                           uint8_t* levels, int64_t rowBytes);
+
 // Counts each pixel's 4 x 4 block of set subpixels; a full block (16) is stored as 15.
 void ReduceCoverage(const SubpixelMask& mask, const NibbleCountTable& table, CoverageBuffer& coverage);
 

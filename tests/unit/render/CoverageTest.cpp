@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <vector>
+
 namespace {
 
 using render::CoverageBuffer;
@@ -72,3 +75,34 @@ TEST(AllocateCoverageBuffers, RefusesSizesThatCannotExist) {
 }
 
 }  // namespace
+
+// The wide count gives the table's bytes for every bit pattern, full blocks included, and leaves
+// the tail it cannot do to the caller.
+TEST(CountCoverageBytes, GivesTheTablesBytes) {
+    const render::NibbleCountTable table = render::BuildNibbleCountTable();
+    std::vector<uint8_t> rows[4];
+    uint32_t state = 99;
+    for (auto& row : rows) {
+        for (int j = 0; j < 300; ++j) {
+            state = state * 1103515245u + 12345u;
+            row.push_back(j < 40 ? 0xFF : static_cast<uint8_t>(state >> 16));  // full blocks first
+        }
+    }
+    for (int64_t length : {0, 15, 16, 17, 300}) {
+        std::vector<uint8_t> levels(300, 0xEE);
+        const int64_t done = render::CountCoverageBytes(rows[0].data(), rows[1].data(), rows[2].data(), rows[3].data(),
+                                                        levels.data(), length);
+        ASSERT_LE(done, length);
+        ASSERT_EQ(done % 16, 0);
+#if defined(__SSE2__)
+        ASSERT_EQ(done, length / 16 * 16);
+#endif
+        for (int64_t j = 0; j < done; ++j) {
+            uint16_t sum =
+                static_cast<uint16_t>(table[rows[0][j]] + table[rows[1][j]] + table[rows[2][j]] + table[rows[3][j]]);
+            sum = static_cast<uint16_t>(sum - ((sum >> 4) & 0x0101));
+            ASSERT_EQ(levels[j], static_cast<uint8_t>(sum + (sum >> 4))) << "byte " << j;
+        }
+        for (int64_t j = done; j < 300; ++j) ASSERT_EQ(levels[j], 0xEE);
+    }
+}

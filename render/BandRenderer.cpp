@@ -33,21 +33,22 @@ public:
           source(shared.target.source),
           reach(s.thresholdTerm + s.elementBase),
           plainLines(layout.lines && IsPlain(shared)),
-          plainRings(!layout.lines && IsPlain(shared)) {}
-
-    // Walks the elements of `pass` for the band the mask holds.
-    void WalkPass(int passIndex, const Rect& near, RandomGenerator& sequential) {
-        pass = passIndex;
-        intensityChannel = s.schema == ColorSchema::kSplitColor ? pass : -1;
-        // The tone of each intensity, computed once with the same float operations as per sample.
+          plainRings(!layout.lines && IsPlain(shared)) {
+        // The tone and stamp of each intensity, computed once with the same float operations as per
+        // sample; they do not depend on the pass.
         for (int intensity = 0; intensity < 256; ++intensity) {
             tones[intensity] = ToneOf(intensity);
             diameters[intensity] = Diameter(intensity);
             radii[intensity] = StampRadius(diameters[intensity]);
         }
+    }
+
+    // Walks the elements of `pass` for the band the mask holds.
+    void WalkPass(int passIndex, const Rect& near, RandomGenerator& sequential) {
+        pass = passIndex;
+        intensityChannel = s.schema == ColorSchema::kSplitColor ? pass : -1;
         random = layout.fixedDraws ? &own : &sequential;
-        lastRadius = -1;  // the mask was cleared
-        targets[0] = PassTarget{&mask, intensityChannel};
+        targets[0] = PassTarget{&mask, intensityChannel};  // no last stamp: the mask was cleared
         targetCount = 1;
         if (plainLines && !c.linePositions.empty()) {
             WalkPlainLinesInTiles(near);
@@ -74,11 +75,6 @@ public:
     void WalkPassesTogether(BandMask* const* masks, const Rect& near) {
         pass = 0;
         intensityChannel = 0;
-        for (int intensity = 0; intensity < 256; ++intensity) {
-            tones[intensity] = ToneOf(intensity);
-            diameters[intensity] = Diameter(intensity);
-            radii[intensity] = StampRadius(diameters[intensity]);
-        }
         random = &own;
         for (int p = 0; p < 3; ++p) targets[p] = PassTarget{masks[p], p};
         targetCount = 3;
@@ -510,10 +506,11 @@ private:
         const int64_t radius = StampRadius(diameter);
         // Shapes are nested (each one holds every smaller one), so a stamp on the last centre that is
         // no larger than the last one sets nothing new: densely sampled elements repeat centres often.
-        if (radius < 0 || (cx == lastX && cy == lastY && radius <= lastRadius)) return;
-        lastX = cx;
-        lastY = cy;
-        lastRadius = radius;
+        PassTarget& last = targets[0];
+        if (radius < 0 || (cx == last.lastX && cy == last.lastY && radius <= last.lastRadius)) return;
+        last.lastX = cx;
+        last.lastY = cy;
+        last.lastRadius = radius;
         c.shapes.Stamp(mask, cx, cy, diameter, radius);
     }
 
@@ -537,10 +534,7 @@ private:
     float tones[256] = {};
     float diameters[256] = {};  // of a plain sample, by intensity
     int64_t radii[256] = {};
-    int64_t lastX = 0;
-    int64_t lastY = 0;
-    int64_t lastRadius = -1;
-    PassTarget targets[3];
+    PassTarget targets[3];  // the last stamp of the walk in targets[0]
     int targetCount = 1;
     RandomGenerator own;
     RandomGenerator* random = &own;

@@ -33,7 +33,8 @@ public:
           source(shared.target.source),
           reach(s.thresholdTerm + s.elementBase),
           plainLines(layout.lines && IsPlain(shared)),
-          plainRings(!layout.lines && IsPlain(shared)) {
+          plainRings(!layout.lines && IsPlain(shared)),
+          ring(RingShape::Of(s)) {
         // The tone and stamp of each intensity, computed once with the same float operations as per
         // sample; they do not depend on the pass.
         for (int intensity = 0; intensity < 256; ++intensity) {
@@ -88,12 +89,12 @@ private:
     // find its mask rows still cached from their neighbours. Every sample is walked exactly once;
     // stamps are ORed, so the order of walking does not change the mask.
     void WalkPlainLinesInTiles(const Rect& near) {
-        lineRuns.clear();
+        elementRuns.clear();
         for (size_t i = 0; i < layout.elements.size(); ++i) {
             const Element& e = layout.elements[i];
             if (e.pass != pass) continue;
             const SampleRun run = LineRunInside(e, c.linePositions[i], near);
-            if (run.first < run.end) lineRuns.push_back({i, run});
+            if (run.first < run.end) elementRuns.push_back({i, run});
         }
         const int64_t maskRows = mask.EndRow() - mask.FirstRow();
         // About a quarter of a megabyte of mask per tile.
@@ -103,22 +104,34 @@ private:
         // All lines run the same way; tiles are taken in that direction, so each line's pieces come
         // in the order of its samples and each piece starts where the last one stopped.
         const bool rightward = layout.elements.empty() || layout.elements.front().stepX >= 0.0f;
-        for (int64_t step = 0; step < tiles; ++step) {
+        WalkInPieces(tiles, [&](int64_t step, const Element& e, const SampleRun& rest) {
             const int64_t tile = rightward ? step : tiles - 1 - step;
             // The edge through which the walk leaves the tile.
             const double edge = near.x0 + static_cast<double>(rightward ? tile + 1 : tile) * tileWidth;
-            for (LineRun& lineRun : lineRuns) {
-                SampleRun& rest = lineRun.run;
+            if (step == tiles - 1 || (e.stepX >= 0.0f) != rightward) return rest.end;
+            return SplitPoint((edge - static_cast<double>(e.p0x)) / static_cast<double>(e.stepX), rest);
+        });
+    }
+
+    // Walks the runs in elementRuns piece by piece: for piece 0, 1, ... pieces - 1 in turn, each run's
+    // samples from where its last piece stopped up to cut(piece, element, rest of the run). The last
+    // piece must take the rest. Each piece continues from the position the previous one reached.
+    template <class Cut>
+    void WalkInPieces(int64_t pieces, Cut cut) {
+        for (int64_t p = 0; p < pieces; ++p) {
+            for (ElementRun& elementRun : elementRuns) {
+                SampleRun& rest = elementRun.run;
                 if (rest.first >= rest.end) continue;
-                const Element& e = layout.elements[lineRun.element];
-                int64_t end = rest.end;
-                if (step < tiles - 1 && (e.stepX >= 0.0f) == rightward) {
-                    end = SplitPoint((edge - static_cast<double>(e.p0x)) / static_cast<double>(e.stepX), rest);
-                }
+                const Element& e = layout.elements[elementRun.element];
+                const int64_t end = cut(p, e, rest);
                 if (end == rest.first) continue;
                 SampleRun piece = rest;
                 piece.end = end;
-                WalkPlainLine(e, piece);
+                if (layout.lines) {
+                    WalkPlainLine(e, piece);
+                } else {
+                    WalkPlainRingRun(e, piece);
+                }
                 rest.first = end;
                 rest.x = piece.x;
                 rest.y = piece.y;
@@ -177,17 +190,13 @@ private:
 
     void WalkRing(const Element& e, const Rect& near) {
         RingRunsInside(e, s, near, runs);
-        const bool spiral = IsSpiralPattern(s.pattern);
-        const int subtype = RingSubtype(s.pattern);
-        const int waveType = subtype <= 2 ? subtype : subtype - 2;
-        const float frequency = subtype >= 3 ? s.spatialFrequency : s.angularFrequency;
         const float shift = layout.dotPitch / 2.0f;
         int64_t previous = 0;
         for (const SampleRun& run : runs) {
             SkipTo(e, run.first, previous);
             float alpha = run.x;
             for (int64_t k = run.first; k < run.end; ++k) {
-                const float r = spiral ? e.radius - (alpha / kTwoPiF) * s.spacing : e.radius;
+                const float r = RingRadius(e, alpha);
                 if (r >= 0.0f) {
                     const float beta = alpha + s.theta;
                     float sn = 0.0f;
@@ -199,11 +208,9 @@ private:
                         px += cs * shift;
                         py += sn * shift;
                     }
-                    if (subtype != 0) {
-                        float argument = alpha;
-                        if (subtype >= 3) argument = spiral ? r * r * 0.5f * (s.solidInk ? 1.0f : 0.25f) : r * alpha;
-                        const float w =
-                            WaveOffset(argument, waveType, s.amplitude, frequency, s.phase, s.noise, *random);
+                    if (ring.subtype != 0) {
+                        const float w = WaveOffset(RingWaveArgument(alpha, r), ring.waveType, s.amplitude,
+                                                   ring.frequency, s.phase, s.noise, *random);
                         if (w != 0.0f) {
                             px += w * cs;
                             py += w * sn;
@@ -224,7 +231,6 @@ private:
     // each element starts its own stream, so nothing after this walk depends on it either.
     // Leaves run.x and run.y at the base point of sample run.end.
     void WalkPlainLine(const Element& e, SampleRun& run) {
-        constexpr int kBatch = 256;
         float xs[kBatch];
         float ys[kBatch];
         float angles[kBatch];
@@ -232,7 +238,6 @@ private:
         const bool waves = s.pattern == 1 || s.pattern == 2;
         const float normalX = s.sinTheta;
         const float normalY = -s.cosTheta;
-        const double phase = static_cast<double>(s.phase) * 3.14159265358979323846;
         float qx = run.x;
         float qy = run.y;
         for (int64_t k = run.first; k < run.end; k += kBatch) {
@@ -247,16 +252,10 @@ private:
                     qx += e.stepX;
                     qy += e.stepY;
                 }
-                // WaveOffset's argument, in the same operations.
-                const float f = s.spatialFrequency;
-                for (int i = 0; i < n; ++i) {
-                    const float u = f == 0.0f ? 0.0f : angles[i] * f;
-                    angles[i] = static_cast<float>(phase + static_cast<double>(u));
-                }
+                for (int i = 0; i < n; ++i) angles[i] = WaveArgument(angles[i], s.spatialFrequency, s.phase);
                 SinF(angles, sines, n);
                 for (int i = 0; i < n; ++i) {
-                    const float w =
-                        s.pattern == 1 ? sines[i] * s.amplitude : (std::fabs(sines[i]) - 0.5f) * s.amplitude;
+                    const float w = WaveShape(sines[i], s.pattern, s.amplitude);
                     float px = xs[i] + layout.shiftX;
                     float py = ys[i] + layout.shiftY;
                     if (w != 0.0f) {
@@ -282,39 +281,24 @@ private:
     // ring's pieces in the order of its samples. Neighbouring rings' arcs through a sector then meet the mask rows
     // while they are still cached, as lines do in tiles. Every sample is walked once.
     void WalkPlainRingsInSectors(const Rect& near) {
-        ringRuns.clear();
+        elementRuns.clear();
         for (size_t i = 0; i < layout.elements.size(); ++i) {
             const Element& e = layout.elements[i];
             if (e.pass != pass) continue;
             RingRunsInside(e, s, near, runs);
-            for (const SampleRun& run : runs) ringRuns.push_back({i, run});
+            for (const SampleRun& run : runs) elementRuns.push_back({i, run});
         }
         constexpr int kSectors = 64;
-        for (int sector = 1; sector <= kSectors; ++sector) {
-            const double edge = kTwoPi * sector / kSectors;
-            for (LineRun& ringRun : ringRuns) {
-                SampleRun& rest = ringRun.run;
-                if (rest.first >= rest.end) continue;
-                const Element& e = layout.elements[ringRun.element];
-                int64_t end = rest.end;
-                if (sector < kSectors) {
-                    end = SplitPoint(edge / static_cast<double>(e.delta), rest);
-                }
-                if (end == rest.first) continue;
-                SampleRun piece = rest;
-                piece.end = end;
-                WalkPlainRingRun(e, piece);
-                rest.first = end;
-                rest.x = piece.x;
-            }
-        }
+        WalkInPieces(kSectors, [&](int64_t sector, const Element& e, const SampleRun& rest) {
+            if (sector == kSectors - 1) return rest.end;
+            return SplitPoint(kTwoPi * static_cast<double>(sector + 1) / kSectors / static_cast<double>(e.delta), rest);
+        });
     }
 
     // Walks samples [run.first, run.end) of a plain ring from angle run.x, in batches as plain lines
     // are: angles, then their sines and cosines, then the wave's sines, then the stamps. Leaves run.x
     // at the angle of sample run.end.
     void WalkPlainRingRun(const Element& e, SampleRun& run) {
-        constexpr int kBatch = 256;
         float alphas[kBatch];
         float betas[kBatch];
         float sines[kBatch];
@@ -324,58 +308,59 @@ private:
         float xs[kBatch];
         float ys[kBatch];
         bool drawn[kBatch];
-        const bool spiral = IsSpiralPattern(s.pattern);
-        const int subtype = RingSubtype(s.pattern);
-        const int waveType = subtype <= 2 ? subtype : subtype - 2;
-        const float frequency = subtype >= 3 ? s.spatialFrequency : s.angularFrequency;
-        const double phase = static_cast<double>(s.phase) * 3.14159265358979323846;
         const float shift = layout.dotPitch / 2.0f;
-        {
-            float alpha = run.x;
-            for (int64_t k = run.first; k < run.end; k += kBatch) {
-                const int n = static_cast<int>(std::min<int64_t>(kBatch, run.end - k));
-                for (int i = 0; i < n; ++i) {
-                    alphas[i] = alpha;
-                    betas[i] = alpha + s.theta;
-                    alpha = alpha + e.delta;
+        float alpha = run.x;
+        for (int64_t k = run.first; k < run.end; k += kBatch) {
+            const int n = static_cast<int>(std::min<int64_t>(kBatch, run.end - k));
+            for (int i = 0; i < n; ++i) {
+                alphas[i] = alpha;
+                betas[i] = alpha + s.theta;
+                alpha = alpha + e.delta;
+            }
+            SinCosF(betas, sines, cosines, n);
+            for (int i = 0; i < n; ++i) {
+                const float r = RingRadius(e, alphas[i]);
+                drawn[i] = r >= 0.0f;
+                const float cs = cosines[i];
+                const float sn = sines[i];
+                float px = cs * r + s.centerX;
+                float py = sn * r + s.centerY;
+                if (s.useCircles) {
+                    px += cs * shift;
+                    py += sn * shift;
                 }
-                SinCosF(betas, sines, cosines, n);
-                for (int i = 0; i < n; ++i) {
-                    const float r = spiral ? e.radius - (alphas[i] / kTwoPiF) * s.spacing : e.radius;
-                    drawn[i] = r >= 0.0f;
-                    const float cs = cosines[i];
-                    const float sn = sines[i];
-                    float px = cs * r + s.centerX;
-                    float py = sn * r + s.centerY;
-                    if (s.useCircles) {
-                        px += cs * shift;
-                        py += sn * shift;
-                    }
-                    xs[i] = px;
-                    ys[i] = py;
-                    float argument = alphas[i];
-                    if (subtype >= 3) argument = spiral ? r * r * 0.5f * (s.solidInk ? 1.0f : 0.25f) : r * alphas[i];
-                    // WaveOffset's argument, in the same operations.
-                    const float u = frequency == 0.0f ? 0.0f : argument * frequency;
-                    waveArguments[i] = static_cast<float>(phase + static_cast<double>(u));
-                }
-                if (subtype != 0) {
-                    SinF(waveArguments, waveSines, n);
-                    for (int i = 0; i < n; ++i) {
-                        const float w =
-                            waveType == 1 ? waveSines[i] * s.amplitude : (std::fabs(waveSines[i]) - 0.5f) * s.amplitude;
-                        if (w != 0.0f) {
-                            xs[i] += w * cosines[i];
-                            ys[i] += w * sines[i];
-                        }
-                    }
-                }
-                for (int i = 0; i < n; ++i) {
-                    if (drawn[i]) PlainSample<true>(xs[i], ys[i]);
+                xs[i] = px;
+                ys[i] = py;
+                if (ring.subtype != 0) {
+                    waveArguments[i] = WaveArgument(RingWaveArgument(alphas[i], r), ring.frequency, s.phase);
                 }
             }
-            run.x = alpha;
+            if (ring.subtype != 0) {
+                SinF(waveArguments, waveSines, n);
+                for (int i = 0; i < n; ++i) {
+                    const float w = WaveShape(waveSines[i], ring.waveType, s.amplitude);
+                    if (w != 0.0f) {
+                        xs[i] += w * cosines[i];
+                        ys[i] += w * sines[i];
+                    }
+                }
+            }
+            for (int i = 0; i < n; ++i) {
+                if (drawn[i]) PlainSample<true>(xs[i], ys[i]);
+            }
         }
+        run.x = alpha;
+    }
+
+    // The radius of a ring, or of a spiral turn at angle alpha.
+    float RingRadius(const Element& e, float alpha) const {
+        return ring.spiral ? e.radius - (alpha / kTwoPiF) * s.spacing : e.radius;
+    }
+
+    // What the wave of a ring or spiral follows: the angle, or (arc-length waves) the distance along it.
+    float RingWaveArgument(float alpha, float r) const {
+        if (ring.subtype < 3) return alpha;
+        return ring.spiral ? r * r * 0.5f * (s.solidInk ? 1.0f : 0.25f) : r * alpha;
     }
 
     // ProcessSample without the selection and relief (rings keep their bounds test): the stamp
@@ -529,6 +514,23 @@ private:
 
     const bool plainLines;
     const bool plainRings;
+    // The kind of ring the pattern draws, and its wave.
+    struct RingShape {
+        bool spiral = false;
+        int subtype = 0;   // 0 none, 1-2 angular waves, 3-4 arc-length waves
+        int waveType = 0;  // 1 sine, 2 rectified sine
+        float frequency = 0.0f;
+        static RingShape Of(const RenderSettings& settings) {
+            RingShape shape;
+            shape.spiral = IsSpiralPattern(settings.pattern);
+            shape.subtype = RingSubtype(settings.pattern);
+            shape.waveType = shape.subtype <= 2 ? shape.subtype : shape.subtype - 2;
+            shape.frequency = shape.subtype >= 3 ? settings.spatialFrequency : settings.angularFrequency;
+            return shape;
+        }
+    };
+    const RingShape ring;
+    static constexpr int kBatch = 256;  // samples a plain walk computes together
     int pass = 0;
     int intensityChannel = -1;
     float tones[256] = {};
@@ -539,12 +541,11 @@ private:
     RandomGenerator own;
     RandomGenerator* random = &own;
     std::vector<SampleRun> runs;
-    struct LineRun {
+    struct ElementRun {
         size_t element;
         SampleRun run;
     };
-    std::vector<LineRun> lineRuns;
-    std::vector<LineRun> ringRuns;  // the element's runs, as for lines
+    std::vector<ElementRun> elementRuns;  // the pass's runs in the band, walked in pieces
 };
 
 template <class Sample>

@@ -12,7 +12,8 @@ namespace render {
 namespace {
 
 constexpr double kTwoOverPi = 0.63661977236758134308;
-// Angles up to this size take the quadrant count through 32 bits in the batches (it stays below 2^27).
+// Angles up to this size are reduced directly (the quadrant count stays below 2^27, so the batches
+// can take it through 32 bits); larger ones are first folded by whole turns.
 constexpr double kUsualLimit = 1e8;
 constexpr double kTwoPi = 6.28318530717958647692;
 // pi / 2 in three parts: the first has 24 significant bits, so multiples of it by quadrant
@@ -22,28 +23,43 @@ constexpr double kHalfPiMiddle = 1.57079632679489661923 - kHalfPiHigh;
 constexpr double kHalfPiLow = 6.123233995736766e-17;  // pi / 2 minus its nearest double
 
 // Taylor series on [-pi/4, pi/4], to r^13 and r^14: the first omitted terms are below 3e-14
-// and 1e-15, far below a float's rounding. Evaluated in pairs (Estrin) to shorten the chain of
-// dependent multiplications.
+// and 1e-15, far below a float's rounding. The single-angle and the batch kernels share these
+// coefficients and their order of evaluation, pairs of terms at a time (Estrin) to shorten the
+// chain of dependent multiplications.
+constexpr double kSin3 = -1.0 / 6.0;
+constexpr double kSin5 = 1.0 / 120.0;
+constexpr double kSin7 = -1.0 / 5040.0;
+constexpr double kSin9 = 1.0 / 362880.0;
+constexpr double kSin11 = -1.0 / 39916800.0;
+constexpr double kSin13 = 1.0 / 6227020800.0;
+constexpr double kCos2 = -0.5;
+constexpr double kCos4 = 1.0 / 24.0;
+constexpr double kCos6 = -1.0 / 720.0;
+constexpr double kCos8 = 1.0 / 40320.0;
+constexpr double kCos10 = -1.0 / 3628800.0;
+constexpr double kCos12 = 1.0 / 479001600.0;
+constexpr double kCos14 = -1.0 / 87178291200.0;
+
 double KernelSin(double r) {
     const double r2 = r * r;
     const double r4 = r2 * r2;
-    const double low = (-1.0 / 6.0 + r2 * (1.0 / 120.0)) + r4 * (-1.0 / 5040.0 + r2 * (1.0 / 362880.0));
-    const double high = (-1.0 / 39916800.0 + r2 * (1.0 / 6227020800.0));
+    const double low = (kSin3 + r2 * kSin5) + r4 * (kSin7 + r2 * kSin9);
+    const double high = (kSin11 + r2 * kSin13);
     return r + (r * r2) * (low + (r4 * r4) * high);
 }
 
 double KernelCos(double r) {
     const double r2 = r * r;
     const double r4 = r2 * r2;
-    const double low = (-0.5 + r2 * (1.0 / 24.0)) + r4 * (-1.0 / 720.0 + r2 * (1.0 / 40320.0));
-    const double high = (-1.0 / 3628800.0 + r2 * (1.0 / 479001600.0)) + r4 * (-1.0 / 87178291200.0);
+    const double low = (kCos2 + r2 * kCos4) + r4 * (kCos6 + r2 * kCos8);
+    const double high = (kCos10 + r2 * kCos12) + r4 * kCos14;
     return 1.0 + r2 * (low + (r4 * r4) * high);
 }
 
 // Reduces `angle` to r in [-pi/4, pi/4] plus its quadrant (0..3).
 double Reduce(double angle, int& quadrant) {
     // Far out, fold by whole turns first (fmod is exact) so the quadrant count fits an integer.
-    if (!(std::fabs(angle) <= 1e8)) angle = std::fmod(angle, kTwoPi);
+    if (!(std::fabs(angle) <= kUsualLimit)) angle = std::fmod(angle, kTwoPi);
     // Nearest quadrant count, by integer conversion: cheaper than floor on baseline x86-64.
     const double t = angle * kTwoOverPi;
     const auto count = static_cast<int64_t>(t >= 0.0 ? t + 0.5 : t - 0.5);
@@ -96,7 +112,34 @@ float SinF(float angleRad) {
     }
 }
 
+float CosF(float angleRad) {
+    if (!std::isfinite(angleRad)) return std::numeric_limits<float>::quiet_NaN();
+    int quadrant = 0;
+    const double r = Reduce(angleRad, quadrant);
+    switch (quadrant) {
+        case 0:
+            return static_cast<float>(KernelCos(r));
+        case 1:
+            return static_cast<float>(-KernelSin(r));
+        case 2:
+            return static_cast<float>(-KernelCos(r));
+        default:
+            return static_cast<float>(KernelSin(r));
+    }
+}
+
 namespace {
+
+// The batch functions' values computed one angle at a time; `cosines` may be null.
+void SinCosOneByOne(const float* anglesRad, float* sines, float* cosines, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (cosines != nullptr) {
+            SinCosF(anglesRad[i], sines[i], cosines[i]);
+        } else {
+            sines[i] = SinF(anglesRad[i]);
+        }
+    }
+}
 
 #if defined(__SSE2__)
 // Two angles per step in SSE2 (part of every x86-64 processor): Reduce's arithmetic and both kernels,
@@ -133,16 +176,13 @@ bool SinCosPairs(const float* anglesRad, float* sines, float* cosines, int count
         const __m128d r2 = _mm_mul_pd(r, r);
         const __m128d r4 = _mm_mul_pd(r2, r2);
         const __m128d r8 = _mm_mul_pd(r4, r4);
-        const __m128d sinLow =
-            _mm_add_pd(_mm_add_pd(c(-1.0 / 6.0), _mm_mul_pd(r2, c(1.0 / 120.0))),
-                       _mm_mul_pd(r4, _mm_add_pd(c(-1.0 / 5040.0), _mm_mul_pd(r2, c(1.0 / 362880.0)))));
-        const __m128d sinHigh = _mm_add_pd(c(-1.0 / 39916800.0), _mm_mul_pd(r2, c(1.0 / 6227020800.0)));
+        const __m128d sinLow = _mm_add_pd(_mm_add_pd(c(kSin3), _mm_mul_pd(r2, c(kSin5))),
+                                          _mm_mul_pd(r4, _mm_add_pd(c(kSin7), _mm_mul_pd(r2, c(kSin9)))));
+        const __m128d sinHigh = _mm_add_pd(c(kSin11), _mm_mul_pd(r2, c(kSin13)));
         const __m128d sine = _mm_add_pd(r, _mm_mul_pd(_mm_mul_pd(r, r2), _mm_add_pd(sinLow, _mm_mul_pd(r8, sinHigh))));
-        const __m128d cosLow =
-            _mm_add_pd(_mm_add_pd(c(-0.5), _mm_mul_pd(r2, c(1.0 / 24.0))),
-                       _mm_mul_pd(r4, _mm_add_pd(c(-1.0 / 720.0), _mm_mul_pd(r2, c(1.0 / 40320.0)))));
-        const __m128d cosHigh = _mm_add_pd(_mm_add_pd(c(-1.0 / 3628800.0), _mm_mul_pd(r2, c(1.0 / 479001600.0))),
-                                           _mm_mul_pd(r4, c(-1.0 / 87178291200.0)));
+        const __m128d cosLow = _mm_add_pd(_mm_add_pd(c(kCos2), _mm_mul_pd(r2, c(kCos4))),
+                                          _mm_mul_pd(r4, _mm_add_pd(c(kCos6), _mm_mul_pd(r2, c(kCos8)))));
+        const __m128d cosHigh = _mm_add_pd(_mm_add_pd(c(kCos10), _mm_mul_pd(r2, c(kCos12))), _mm_mul_pd(r4, c(kCos14)));
         const __m128d cosine = _mm_add_pd(one, _mm_mul_pd(r2, _mm_add_pd(cosLow, _mm_mul_pd(r8, cosHigh))));
         // Quadrants 0..3: sine is s, c, -s, -c and cosine c, -s, -c, s.
         const __m128i counts = _mm_shuffle_epi32(quadrantCount, _MM_SHUFFLE(1, 1, 0, 0));
@@ -159,13 +199,7 @@ bool SinCosPairs(const float* anglesRad, float* sines, float* cosines, int count
             _mm_store_sd(reinterpret_cast<double*>(cosines + i), _mm_castps_pd(cosines2));
         }
     }
-    for (; i < count; ++i) {
-        if (cosines != nullptr) {
-            SinCosF(anglesRad[i], sines[i], cosines[i]);
-        } else {
-            sines[i] = SinF(anglesRad[i]);
-        }
-    }
+    SinCosOneByOne(anglesRad + i, sines + i, cosines == nullptr ? nullptr : cosines + i, count - i);
     return _mm_movemask_pd(usual) == 3;
 }
 
@@ -208,18 +242,15 @@ __attribute__((target("avx2"))) bool SinCosQuads(const float* anglesRad, float* 
         const __m256d r2 = _mm256_mul_pd(r, r);
         const __m256d r4 = _mm256_mul_pd(r2, r2);
         const __m256d r8 = _mm256_mul_pd(r4, r4);
-        const __m256d sinLow =
-            _mm256_add_pd(_mm256_add_pd(c(-1.0 / 6.0), _mm256_mul_pd(r2, c(1.0 / 120.0))),
-                          _mm256_mul_pd(r4, _mm256_add_pd(c(-1.0 / 5040.0), _mm256_mul_pd(r2, c(1.0 / 362880.0)))));
-        const __m256d sinHigh = _mm256_add_pd(c(-1.0 / 39916800.0), _mm256_mul_pd(r2, c(1.0 / 6227020800.0)));
+        const __m256d sinLow = _mm256_add_pd(_mm256_add_pd(c(kSin3), _mm256_mul_pd(r2, c(kSin5))),
+                                             _mm256_mul_pd(r4, _mm256_add_pd(c(kSin7), _mm256_mul_pd(r2, c(kSin9)))));
+        const __m256d sinHigh = _mm256_add_pd(c(kSin11), _mm256_mul_pd(r2, c(kSin13)));
         const __m256d sine =
             _mm256_add_pd(r, _mm256_mul_pd(_mm256_mul_pd(r, r2), _mm256_add_pd(sinLow, _mm256_mul_pd(r8, sinHigh))));
-        const __m256d cosLow =
-            _mm256_add_pd(_mm256_add_pd(c(-0.5), _mm256_mul_pd(r2, c(1.0 / 24.0))),
-                          _mm256_mul_pd(r4, _mm256_add_pd(c(-1.0 / 720.0), _mm256_mul_pd(r2, c(1.0 / 40320.0)))));
+        const __m256d cosLow = _mm256_add_pd(_mm256_add_pd(c(kCos2), _mm256_mul_pd(r2, c(kCos4))),
+                                             _mm256_mul_pd(r4, _mm256_add_pd(c(kCos6), _mm256_mul_pd(r2, c(kCos8)))));
         const __m256d cosHigh =
-            _mm256_add_pd(_mm256_add_pd(c(-1.0 / 3628800.0), _mm256_mul_pd(r2, c(1.0 / 479001600.0))),
-                          _mm256_mul_pd(r4, c(-1.0 / 87178291200.0)));
+            _mm256_add_pd(_mm256_add_pd(c(kCos10), _mm256_mul_pd(r2, c(kCos12))), _mm256_mul_pd(r4, c(kCos14)));
         const __m256d cosine = _mm256_add_pd(one, _mm256_mul_pd(r2, _mm256_add_pd(cosLow, _mm256_mul_pd(r8, cosHigh))));
         const __m256d odd = laneMask(quadrantCount, 1);
         const __m256d sineValue = _mm256_blendv_pd(sine, cosine, odd);
@@ -245,10 +276,6 @@ bool HasQuads() {
 bool gPairsOnly = false;
 #endif  // __SSE2__
 
-}  // namespace
-
-namespace {
-
 // Sines and, where `cosines` is not null, cosines of a batch, on the widest lanes available. Lanes
 // only handle angles the 32-bit quadrant count covers; the rare others are redone one by one.
 void SinCosBatch(const float* anglesRad, float* sines, float* cosines, int count) {
@@ -262,14 +289,7 @@ void SinCosBatch(const float* anglesRad, float* sines, float* cosines, int count
 #elif defined(__SSE2__)
     usual = SinCosPairs(anglesRad, sines, cosines, count);
 #endif
-    if (usual) return;
-    for (int i = 0; i < count; ++i) {
-        if (cosines != nullptr) {
-            SinCosF(anglesRad[i], sines[i], cosines[i]);
-        } else {
-            sines[i] = SinF(anglesRad[i]);
-        }
-    }
+    if (!usual) SinCosOneByOne(anglesRad, sines, cosines, count);
 }
 
 }  // namespace
@@ -288,22 +308,6 @@ void LimitTrigBatchesToPairs(bool limit) {
 #else
     (void)limit;
 #endif
-}
-
-float CosF(float angleRad) {
-    if (!std::isfinite(angleRad)) return std::numeric_limits<float>::quiet_NaN();
-    int quadrant = 0;
-    const double r = Reduce(angleRad, quadrant);
-    switch (quadrant) {
-        case 0:
-            return static_cast<float>(KernelCos(r));
-        case 1:
-            return static_cast<float>(-KernelSin(r));
-        case 2:
-            return static_cast<float>(-KernelCos(r));
-        default:
-            return static_cast<float>(KernelSin(r));
-    }
 }
 
 }  // namespace render

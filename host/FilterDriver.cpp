@@ -24,10 +24,10 @@ bool IsSupportedMode(int16_t mode) {
     return mode == host::kModeRGB || mode == host::kModeRGB48 || IsCmykMode(mode);
 }
 
-// Source copy from the page allocator, released on every path.
+// Source copy from the page allocator, released on every path; none for zero bytes.
 class PageBlock {
 public:
-    explicit PageBlock(size_t bytes) : data(platform::AllocatePages(bytes)) {}
+    explicit PageBlock(size_t bytes) : data(bytes == 0 ? nullptr : platform::AllocatePages(bytes)) {}
     ~PageBlock() { platform::FreePages(data); }
     PageBlock(const PageBlock&) = delete;
     PageBlock& operator=(const PageBlock&) = delete;
@@ -167,6 +167,24 @@ bool BuffersCoverRegion(const FilterRecord& record, const Layout& l, int32_t byt
     return true;
 }
 
+// Where the region's first pixel sits in the host's input.
+int64_t SourceOffset(const Layout& l) {
+    return gDriver.originY * l.inRowSamples + int64_t{gDriver.originX} * l.planes;
+}
+
+// Whether the renderer can read the host's input where it is instead of a copy: RGB pixels (CMYK ones
+// are converted first), rows as long as the output's (the renderer steps through both alike), at
+// most the five planes a copy would carry, and no overlap with the output it writes meanwhile.
+template <class Sample>
+bool ReadableInPlace(const Sample* in, const Sample* out, const Layout& l) {
+    if (gDriver.cmykLayout || l.inRowSamples != l.outRowSamples || l.planes > 5) return false;
+    const auto inFirst = reinterpret_cast<uintptr_t>(in + SourceOffset(l));
+    const auto outFirst = reinterpret_cast<uintptr_t>(out);
+    const auto bytes = static_cast<uintptr_t>(l.outRowSamples) * static_cast<uintptr_t>(gDriver.processHeight) *
+                       sizeof(Sample);
+    return inFirst + bytes <= outFirst || outFirst + bytes <= inFirst;
+}
+
 int32_t ClampOrigin(int32_t origin, int32_t outSize, int32_t regionSize) {
     if (origin >= outSize - regionSize) origin = outSize - regionSize - 1;
     return std::max(origin, 0);
@@ -211,21 +229,25 @@ void RunFilterAt(FilterRecord& record, int16_t mode) {
     }
     if (gDriver.processWidth <= 0 || gDriver.processHeight <= 0) return;
 
-    PageBlock copy(static_cast<size_t>(record.outRowBytes) * static_cast<size_t>(gDriver.processHeight));
-    if (copy.Data() == nullptr) {
-        SetResult(host::kMemFullErr);
-        return;
-    }
-    auto* source = static_cast<Sample*>(copy.Data());
     const auto* in = static_cast<const Sample*>(record.inData);
     auto* out = static_cast<Sample*>(record.outData);
-
     gDriver.cmykLayout = IsCmykMode(mode);
-    if (gDriver.cmykLayout) {
-        ColorSpaceSuite suite(gPlugin.basicSuite);
-        if (suite.Available()) CopyCmykSource<Sample, Color>(suite, in, source, l);
-    } else {
-        CopyRgbSource(in, source, l);
+    const Sample* source = ReadableInPlace(in, out, l) ? in + SourceOffset(l) : nullptr;
+    PageBlock copy(source != nullptr ? 0 : static_cast<size_t>(record.outRowBytes) *
+                                               static_cast<size_t>(gDriver.processHeight));
+    if (source == nullptr) {
+        if (copy.Data() == nullptr) {
+            SetResult(host::kMemFullErr);
+            return;
+        }
+        auto* copied = static_cast<Sample*>(copy.Data());
+        if (gDriver.cmykLayout) {
+            ColorSpaceSuite suite(gPlugin.basicSuite);
+            if (suite.Available()) CopyCmykSource<Sample, Color>(suite, in, copied, l);
+        } else {
+            CopyRgbSource(in, copied, l);
+        }
+        source = copied;
     }
 
     render::RenderJob job;
@@ -270,7 +292,7 @@ void RunFilterAt(FilterRecord& record, int16_t mode) {
             BlendWithSelection(record, in, l.inRowSamples,
                                gDriver.originY * l.inRowSamples + int64_t{gDriver.originX} * l.planes, out, l);
         else
-            BlendWithSelection(record, static_cast<const Sample*>(source), l.outRowSamples, 0, out, l);
+            BlendWithSelection(record, source, l.outRowSamples, 0, out, l);
     }
 }
 

@@ -69,8 +69,9 @@ TEST(HostProfiles, EveryFailingHandleAllocationEndsInOutOfMemoryAndLeavesTheImag
 }
 
 TEST(HostProfiles, SourceCopyThatCannotBeAllocatedEndsInOutOfMemoryAndLeavesTheImage) {
+    // CMYK pixels are converted into a copy (RGB ones are read where the host put them).
     emulator::EmulatedHost host(PluginMain);
-    host.SetImage(testing_support::MakePicture(40, 30, 4, 8, host::kModeRGB));
+    host.SetImage(testing_support::MakePicture(40, 30, 4, 8, host::kModeCMYK));
     const auto before = host.Image().samples;
     platform::FailPageAllocation(1);
     EXPECT_EQ(host.RunFilter(), host::kMemFullErr);

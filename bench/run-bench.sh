@@ -4,7 +4,7 @@
 # --no-gegl, --no-oracle).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-build=build/bench
+build=build/benchmark
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DMV_BUILD_TESTS=OFF > /dev/null
 cmake --build "$build" -j 2 --target mv_bench > /dev/null
 echo "machine: $(nproc) cores, load $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -185,8 +185,8 @@ host::OSErr EmulatedHost::AdvanceState() {
     const int32_t bps = image.BytesPerSample();
 
     // Fills one buffer with the requested area and planes, rows padded as real hosts pad them.
-    auto deliver = [&](const HostImage& from, Rect32 area, int16_t lo, int16_t hi, RowBuffer& buffer, void*& data,
-                       int32_t& rowBytes) -> host::OSErr {
+    auto deliver = [&](const HostImage& from, Rect32 area, int16_t lo, int16_t hi, RowBuffer& buffer,
+                       Delivered& delivered, void*& data, int32_t& rowBytes) -> host::OSErr {
         buffer.Release();
         data = nullptr;
         rowBytes = 0;
@@ -194,16 +194,21 @@ host::OSErr EmulatedHost::AdvanceState() {
         area.top = std::max(area.top, 0);
         area.right = std::min(area.right, from.width);
         area.bottom = std::min(area.bottom, from.height);
+        const bool same = delivered.valid && delivered.area == area && delivered.lo == lo && delivered.hi == hi;
+        delivered.valid = false;
         if (area.right <= area.left || area.bottom <= area.top) return 0;
         if (lo < 0 || hi >= from.planes || lo > hi) return kParamErr;
         const int32_t planes = hi - lo + 1;
         const int32_t pixelBytes = (area.right - area.left) * planes * bps;
         rowBytes = pixelBytes + options.rowPadding;
         buffer.Reserve(rowBytes, area.bottom - area.top);
+        delivered = Delivered{area, lo, hi, true};
         const bool allPlanes = lo == 0 && planes == from.planes;  // rows are then contiguous runs
         for (int32_t y = area.top; y < area.bottom; ++y) {
             uint8_t* row = buffer.Row(y - area.top);
-            if (allPlanes) {
+            // Delivered again, the pixels are there already; only the padding is laid anew.
+            if (same) {
+            } else if (allPlanes) {
                 std::memcpy(row, from.PixelBytes(area.left, y), static_cast<size_t>(pixelBytes));
             } else {
                 for (int32_t x = area.left; x < area.right; ++x)
@@ -220,7 +225,7 @@ host::OSErr EmulatedHost::AdvanceState() {
     // Pointers in the packed record may sit at 4-byte offsets: fill locals, then copy them in.
     void* inData = nullptr;
     int32_t inRowBytes = 0;
-    host::OSErr err = deliver(image, in, r.inLoPlane, r.inHiPlane, inBuffer, inData, inRowBytes);
+    host::OSErr err = deliver(image, in, r.inLoPlane, r.inHiPlane, inBuffer, inDelivered, inData, inRowBytes);
     r.inData = inData;
     r.inRowBytes = inRowBytes;
     if (err != 0) return err;
@@ -233,7 +238,7 @@ host::OSErr EmulatedHost::AdvanceState() {
     outLo = r.outLoPlane;
     outHi = r.outHiPlane;
     void* outData = nullptr;
-    err = deliver(Current(), outArea, outLo, outHi, outBuffer, outData, outRowBytes);
+    err = deliver(Current(), outArea, outLo, outHi, outBuffer, outDelivered, outData, outRowBytes);
     r.outData = outData;
     r.outRowBytes = outRowBytes;
     if (err != 0) return err;
@@ -315,6 +320,7 @@ int16_t EmulatedHost::RunFilter() {
 
 int16_t EmulatedHost::RunSelectors() {
     workingReady = false;
+    inDelivered.valid = outDelivered.valid = false;
     progress.clear();
     outBuffer.Release();
 

@@ -87,6 +87,9 @@ public:
 private:
     struct Rect32 {
         int32_t top = 0, left = 0, bottom = 0, right = 0;
+        bool operator==(const Rect32& o) const {
+            return top == o.top && left == o.left && bottom == o.bottom && right == o.right;
+        }
     };
     Rect32 ReadRect(const host::Rect& small, const host::VRect& big) const;
     void PrepareRecord();
@@ -126,6 +129,15 @@ private:
     intptr_t dataSlot = 0;
 
     RowBuffer inBuffer, outBuffer, maskBuffer;
+    // What the in and out buffers hold since their last delivery in this run. Asked for the same
+    // area and planes again, the host hands them over as they are: the document does not change
+    // during a run, and the output has just been committed from the out buffer.
+    struct Delivered {
+        Rect32 area;
+        int16_t lo = 0, hi = -1;
+        bool valid = false;
+    };
+    Delivered inDelivered, outDelivered;
     Rect32 outArea;
     int16_t outLo = 0, outHi = -1;
     int32_t outRowBytes = 0;

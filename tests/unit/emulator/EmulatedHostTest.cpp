@@ -214,6 +214,8 @@ TEST(EmulatedHost, EachCallSeesEarlierOutputAndTheDocumentTakesItAllOnSuccess) {
         {"whole image first", {{host::Rect{0, 0, 6, 10}, 0, 2}, {host::Rect{1, 2, 4, 7}, 1, 1}}},
         {"part first", {{host::Rect{1, 2, 4, 7}, 0, 2}, {host::Rect{0, 0, 6, 10}, 2, 2}}},
         {"planes first", {{host::Rect{0, 0, 6, 10}, 1, 2}, {host::Rect{0, 0, 6, 10}, 0, 0}}},
+        // Handed over again as they are: the input still the document, the output what was written.
+        {"same area twice", {{host::Rect{1, 2, 4, 7}, 0, 2}, {host::Rect{1, 2, 4, 7}, 0, 2}}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);

@@ -1,6 +1,7 @@
 #include "render/BandRenderer.h"
 
 #include "render/NearRanges.h"
+#include "render/PositionBatch.h"
 #include "render/RandomGenerator.h"
 #include "render/SampleReader.h"
 #include "render/StampDisc.h"
@@ -229,48 +230,57 @@ private:
     // then the wave's sines for the whole batch, then the stamps. The random stream only feeds a
     // jitter of zero here (a wave offset plus a signed zero is the offset itself), so it is not drawn;
     // each element starts its own stream, so nothing after this walk depends on it either.
-    // Leaves run.x and run.y at the base point of sample run.end.
+    // Leaves run.x and run.y at the base point of sample run.end. The loops read settings from
+    // locals: stores to the batch arrays could otherwise alias them and keep the compiler from
+    // computing several samples at once.
     void WalkPlainLine(const Element& e, SampleRun& run) {
         float xs[kBatch];
         float ys[kBatch];
         float angles[kBatch];
         float sines[kBatch];
-        const bool waves = s.pattern == 1 || s.pattern == 2;
+        const int pattern = s.pattern;
+        const bool waves = pattern == 1 || pattern == 2;
         const float normalX = s.sinTheta;
         const float normalY = -s.cosTheta;
+        const float stepX = e.stepX;
+        const float stepY = e.stepY;
+        const float p0x = e.p0x;
+        const float p0y = e.p0y;
+        const float shiftX = layout.shiftX;
+        const float shiftY = layout.shiftY;
+        const float frequency = s.spatialFrequency;
+        const float phase = s.phase;
+        const float amplitude = s.amplitude;
         float qx = run.x;
         float qy = run.y;
         for (int64_t k = run.first; k < run.end; k += kBatch) {
             const int n = static_cast<int>(std::min<int64_t>(kBatch, run.end - k));
+            for (int i = 0; i < n; ++i) {
+                xs[i] = qx;
+                ys[i] = qy;
+                qx += stepX;
+                qy += stepY;
+            }
             if (waves) {
                 for (int i = 0; i < n; ++i) {
-                    const float ax = qx - e.p0x;
-                    const float ay = qy - e.p0y;
-                    xs[i] = qx;
-                    ys[i] = qy;
-                    angles[i] = std::sqrt(ax * ax + ay * ay);
-                    qx += e.stepX;
-                    qy += e.stepY;
+                    const float ax = xs[i] - p0x;
+                    const float ay = ys[i] - p0y;
+                    angles[i] = WaveArgument(std::sqrt(ax * ax + ay * ay), frequency, phase);
                 }
-                for (int i = 0; i < n; ++i) angles[i] = WaveArgument(angles[i], s.spatialFrequency, s.phase);
                 SinF(angles, sines, n);
+                // A wave of zero adds a signed zero, which moves no truncation: no test needed.
                 for (int i = 0; i < n; ++i) {
-                    const float w = WaveShape(sines[i], s.pattern, s.amplitude);
-                    float px = xs[i] + layout.shiftX;
-                    float py = ys[i] + layout.shiftY;
-                    if (w != 0.0f) {
-                        px += w * normalX;
-                        py += w * normalY;
-                    }
-                    PlainSample(px, py);
+                    const float w = WaveShape(sines[i], pattern, amplitude);
+                    xs[i] = (xs[i] + shiftX) + w * normalX;
+                    ys[i] = (ys[i] + shiftY) + w * normalY;
                 }
             } else {
                 for (int i = 0; i < n; ++i) {
-                    PlainSample(qx + layout.shiftX, qy + layout.shiftY);
-                    qx += e.stepX;
-                    qy += e.stepY;
+                    xs[i] += shiftX;
+                    ys[i] += shiftY;
                 }
             }
+            PlainBatch<false>(xs, ys, nullptr, n);
         }
         run.x = qx;
         run.y = qy;
@@ -303,53 +313,70 @@ private:
         float betas[kBatch];
         float sines[kBatch];
         float cosines[kBatch];
+        float ringRadii[kBatch];
         float waveArguments[kBatch];
         float waveSines[kBatch];
         float xs[kBatch];
         float ys[kBatch];
         bool drawn[kBatch];
+        const float delta = e.delta;
+        const float theta = s.theta;
+        const float centerX = s.centerX;
+        const float centerY = s.centerY;
+        const bool circles = s.useCircles;
         const float shift = layout.dotPitch / 2.0f;
+        const bool waves = ring.subtype != 0;
+        const int waveType = ring.waveType;
+        const float frequency = ring.frequency;
+        const float phase = s.phase;
+        const float amplitude = s.amplitude;
         float alpha = run.x;
         for (int64_t k = run.first; k < run.end; k += kBatch) {
             const int n = static_cast<int>(std::min<int64_t>(kBatch, run.end - k));
             for (int i = 0; i < n; ++i) {
                 alphas[i] = alpha;
-                betas[i] = alpha + s.theta;
-                alpha = alpha + e.delta;
+                alpha = alpha + delta;
             }
+            for (int i = 0; i < n; ++i) betas[i] = alphas[i] + theta;
             SinCosF(betas, sines, cosines, n);
+            RingRadii(e, alphas, ringRadii, drawn, n);
             for (int i = 0; i < n; ++i) {
-                const float r = RingRadius(e, alphas[i]);
-                drawn[i] = r >= 0.0f;
-                const float cs = cosines[i];
-                const float sn = sines[i];
-                float px = cs * r + s.centerX;
-                float py = sn * r + s.centerY;
-                if (s.useCircles) {
-                    px += cs * shift;
-                    py += sn * shift;
-                }
-                xs[i] = px;
-                ys[i] = py;
-                if (ring.subtype != 0) {
-                    waveArguments[i] = WaveArgument(RingWaveArgument(alphas[i], r), ring.frequency, s.phase);
-                }
+                xs[i] = cosines[i] * ringRadii[i] + centerX;
+                ys[i] = sines[i] * ringRadii[i] + centerY;
             }
-            if (ring.subtype != 0) {
-                SinF(waveArguments, waveSines, n);
+            if (circles) {
                 for (int i = 0; i < n; ++i) {
-                    const float w = WaveShape(waveSines[i], ring.waveType, s.amplitude);
-                    if (w != 0.0f) {
-                        xs[i] += w * cosines[i];
-                        ys[i] += w * sines[i];
-                    }
+                    xs[i] += cosines[i] * shift;
+                    ys[i] += sines[i] * shift;
                 }
             }
-            for (int i = 0; i < n; ++i) {
-                if (drawn[i]) PlainSample<true>(xs[i], ys[i]);
+            if (waves) {
+                for (int i = 0; i < n; ++i)
+                    waveArguments[i] = WaveArgument(RingWaveArgument(alphas[i], ringRadii[i]), frequency, phase);
+                SinF(waveArguments, waveSines, n);
+                // A wave of zero adds a signed zero, which moves no truncation: no test needed.
+                for (int i = 0; i < n; ++i) {
+                    const float w = WaveShape(waveSines[i], waveType, amplitude);
+                    xs[i] += w * cosines[i];
+                    ys[i] += w * sines[i];
+                }
             }
+            PlainBatch<true>(xs, ys, drawn, n);
         }
         run.x = alpha;
+    }
+
+    // The radii of a batch of samples at angles `alphas` (constant on a ring, shrinking along a
+    // spiral), and whether each sample is drawn at all (a spiral ends at its centre).
+    void RingRadii(const Element& e, const float* alphas, float* out, bool* drawn, int n) const {
+        const float radius = e.radius;
+        if (ring.spiral) {
+            const float spacing = s.spacing;
+            for (int i = 0; i < n; ++i) out[i] = radius - (alphas[i] / kTwoPiF) * spacing;
+        } else {
+            for (int i = 0; i < n; ++i) out[i] = radius;
+        }
+        for (int i = 0; i < n; ++i) drawn[i] = out[i] >= 0.0f;
     }
 
     // The radius of a ring, or of a spiral turn at angle alpha.
@@ -363,24 +390,58 @@ private:
         return ring.spiral ? r * r * 0.5f * (s.solidInk ? 1.0f : 0.25f) : r * alpha;
     }
 
-    // ProcessSample without the selection and relief (rings keep their bounds test): the stamp
-    // follows from the intensity alone, looked up in tables made with the same operations. Positions
-    // here are base points inside the band's rectangle moved by at most the wave and the dot shift,
-    // so they convert to integers without the range guard.
-    template <bool kBoundsTest = false>
+    // The stamps of a batch of plain samples at positions (xs, ys); `drawn`, when given, leaves out
+    // the samples it marks false. Centres and source coordinates are converted four at a time.
+    template <bool kBoundsTest>
+    void PlainBatch(const float* xs, const float* ys, const bool* drawn, int n) {
+        int32_t cxs[kBatch];
+        int32_t cys[kBatch];
+        int32_t sxs[kBatch];
+        int32_t sys[kBatch];
+        if (!StampCentres(xs, cxs, n) || !StampCentres(ys, cys, n)) {
+            for (int i = 0; i < n; ++i) {
+                if (drawn == nullptr || drawn[i]) PlainSample<kBoundsTest>(xs[i], ys[i]);
+            }
+            return;
+        }
+        const float scale = s.solidInk ? 1.0f : 0.25f;
+        SourceCoordinates(xs, scale, sxs, n);
+        SourceCoordinates(ys, scale, sys, n);
+        PassTarget& only = targets[0];
+        if (!SkipsRepeatedCentres()) {
+            for (int i = 0; i < n; ++i) {
+                if (drawn == nullptr || drawn[i]) PlainSampleAt<kBoundsTest>(cxs[i], cys[i], sxs[i], sys[i]);
+            }
+            return;
+        }
+        for (int i = 0; i < n; ++i) {
+            if (drawn != nullptr && !drawn[i]) continue;
+            if (cxs[i] == only.lastX && cys[i] == only.lastY && only.lastRadius >= 0) continue;
+            PlainSampleAt<kBoundsTest>(cxs[i], cys[i], sxs[i], sys[i]);
+        }
+    }
+
+    // With four working units a pixel, every position whose centre truncates to (cx, cy) rounds to
+    // the same source pixel: a sample on the last stamp's centre would read the same tone and make
+    // the same stamp, which the last one already set. Densely sampled rings repeat centres most of
+    // the time. A walk of several passes keeps a last stamp for each.
+    bool SkipsRepeatedCentres() const { return !s.solidInk && targetCount == 1; }
+
+    // PlainBatch for one sample, positions far out included.
+    template <bool kBoundsTest>
     void PlainSample(float px, float py) {
-        const auto cx = static_cast<int64_t>(static_cast<double>(px));
-        const auto cy = static_cast<int64_t>(static_cast<double>(py));
-        // With four working units a pixel, every position whose centre truncates to (cx, cy) rounds
-        // to the same source pixel: a sample on the last stamp's centre would read the same tone
-        // and make the same stamp, which the last one already set. Densely sampled rings repeat
-        // centres most of the time.
+        const int64_t cx = TruncateToInt64(static_cast<double>(px));
+        const int64_t cy = TruncateToInt64(static_cast<double>(py));
         const PassTarget& only = targets[0];
-        if (!s.solidInk && targetCount == 1 && only.lastRadius >= 0 && cx == only.lastX && cy == only.lastY) return;
-        const double scaled = s.solidInk ? static_cast<double>(px) : static_cast<double>(px * 0.25f);
-        const double scaledY = s.solidInk ? static_cast<double>(py) : static_cast<double>(py * 0.25f);
-        const auto sx = static_cast<int64_t>(scaled + 0.5);
-        const auto sy = static_cast<int64_t>(scaledY + 0.5);
+        if (SkipsRepeatedCentres() && only.lastRadius >= 0 && cx == only.lastX && cy == only.lastY) return;
+        PlainSampleAt<kBoundsTest>(cx, cy, SourceCoordinate(px), SourceCoordinate(py));
+    }
+
+    // ProcessSample without the selection and relief (rings keep their bounds test) for the sample
+    // with stamp centre (cx, cy) and source pixel (sx, sy): the stamp follows from the intensity
+    // alone, looked up in tables made with the same operations.
+    template <bool kBoundsTest>
+    void PlainSampleAt(int64_t cx, int64_t cy, int64_t sx, int64_t sy) {
         if (kBoundsTest) {
             const float fx = static_cast<float>(sx);
             const float fy = static_cast<float>(sy);

@@ -185,9 +185,8 @@ int main(int argc, char** argv) {
         for (const BenchCase& c : Cases()) {
             if (!args.only.empty() && args.only != c.name) continue;
             const auto make = [&] { return bench::MakePhotoLikeImage(width, height, 3, c.depth); };
-            bench::ResetPeakResident();
             const bench::RunTiming run = bench::TimeWholeFilterRun(make, c.options, args.runs);
-            const double runPeakMiB = static_cast<double>(bench::PeakResidentBytes()) / (1024.0 * 1024.0);
+            const double runPeakMiB = run.peakMiB;
             const int oracleRuns = !args.oracle ? 0 : (mp >= 24 ? args.oracleRuns : std::max(args.oracleRuns, 3));
             const DirectTiming direct = TimeDirect(make(), c.options, args.runs, oracleRuns);
             const bool comparable = gegl.available && c.depth == 8 && std::strcmp(c.name, "Waves 1 (default)") == 0;

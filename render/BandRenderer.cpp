@@ -372,7 +372,7 @@ private:
         const float radius = e.radius;
         if (ring.spiral) {
             const float spacing = s.spacing;
-            for (int i = 0; i < n; ++i) out[i] = radius - (alphas[i] / kTwoPiF) * spacing;
+            for (int i = 0; i < n; ++i) out[i] = SpiralRadius(radius, alphas[i], spacing);
         } else {
             for (int i = 0; i < n; ++i) out[i] = radius;
         }
@@ -381,7 +381,12 @@ private:
 
     // The radius of a ring, or of a spiral turn at angle alpha.
     float RingRadius(const Element& e, float alpha) const {
-        return ring.spiral ? e.radius - (alpha / kTwoPiF) * s.spacing : e.radius;
+        return ring.spiral ? SpiralRadius(e.radius, alpha, s.spacing) : e.radius;
+    }
+
+    // A spiral starting at `radius` comes closer by `spacing` each turn.
+    static float SpiralRadius(float radius, float alpha, float spacing) {
+        return radius - (alpha / kTwoPiF) * spacing;
     }
 
     // What the wave of a ring or spiral follows: the angle, or (arc-length waves) the distance along it.

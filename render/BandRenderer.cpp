@@ -412,17 +412,23 @@ private:
         const float scale = s.solidInk ? 1.0f : 0.25f;
         SourceCoordinates(xs, scale, sxs, n);
         SourceCoordinates(ys, scale, sys, n);
-        PassTarget& only = targets[0];
         if (!SkipsRepeatedCentres()) {
             for (int i = 0; i < n; ++i) {
                 if (drawn == nullptr || drawn[i]) PlainSampleAt<kBoundsTest>(cxs[i], cys[i], sxs[i], sys[i]);
             }
             return;
         }
+        // The last stamp's centre in locals, read again only after a sample that may have moved it:
+        // most samples of dense walks stop at this test.
+        const PassTarget& only = targets[0];
+        int64_t lastX = only.lastRadius >= 0 ? only.lastX : INT64_MIN;
+        int64_t lastY = only.lastY;
         for (int i = 0; i < n; ++i) {
+            if (cxs[i] == lastX && cys[i] == lastY) continue;
             if (drawn != nullptr && !drawn[i]) continue;
-            if (cxs[i] == only.lastX && cys[i] == only.lastY && only.lastRadius >= 0) continue;
             PlainSampleAt<kBoundsTest>(cxs[i], cys[i], sxs[i], sys[i]);
+            lastX = only.lastRadius >= 0 ? only.lastX : INT64_MIN;
+            lastY = only.lastY;
         }
     }
 

@@ -418,18 +418,16 @@ private:
             }
             return;
         }
-        // The last stamp's centre in locals, read again only after a sample that may have moved it:
-        // most samples of dense walks stop at this test.
-        const PassTarget& only = targets[0];
-        int64_t lastX = only.lastRadius >= 0 ? only.lastX : INT64_MIN;
-        int64_t lastY = only.lastY;
+        // The pass's last stamp in a local for the batch (in the walker it would be read again after
+        // every store to the mask): most samples of dense walks stop at the first test.
+        PassTarget only = targets[0];
         for (int i = 0; i < n; ++i) {
-            if (cxs[i] == lastX && cys[i] == lastY) continue;
+            if (cxs[i] == only.lastX && cys[i] == only.lastY && only.lastRadius >= 0) continue;
             if (drawn != nullptr && !drawn[i]) continue;
-            PlainSampleAt<kBoundsTest>(cxs[i], cys[i], sxs[i], sys[i]);
-            lastX = only.lastRadius >= 0 ? only.lastX : INT64_MIN;
-            lastY = only.lastY;
+            if (kBoundsTest && !NearTheSource(sxs[i], sys[i])) continue;
+            PlainStamp(only, sxs[i], sys[i], cxs[i], cys[i]);
         }
+        targets[0] = only;
     }
 
     // With four working units a pixel, every position whose centre truncates to (cx, cy) rounds to
@@ -453,15 +451,16 @@ private:
     // alone, looked up in tables made with the same operations.
     template <bool kBoundsTest>
     void PlainSampleAt(int64_t cx, int64_t cy, int64_t sx, int64_t sy) {
-        if (kBoundsTest) {
-            const float fx = static_cast<float>(sx);
-            const float fy = static_cast<float>(sy);
-            if (fx < -reach || fy < -reach || fx >= static_cast<float>(source.width) + reach ||
-                fy >= static_cast<float>(source.height) + reach) {
-                return;
-            }
-        }
+        if (kBoundsTest && !NearTheSource(sx, sy)) return;
         for (int t = 0; t < targetCount; ++t) PlainStamp(targets[t], sx, sy, cx, cy);
+    }
+
+    // Whether a stamp read at source pixel (sx, sy) may reach the image (the rings' bounds test).
+    bool NearTheSource(int64_t sx, int64_t sy) const {
+        const float fx = static_cast<float>(sx);
+        const float fy = static_cast<float>(sy);
+        return !(fx < -reach || fy < -reach || fx >= static_cast<float>(source.width) + reach ||
+                 fy >= static_cast<float>(source.height) + reach);
     }
 
     // Where one pass of a plain walk stamps: its mask, the channel its tone is read from, and the

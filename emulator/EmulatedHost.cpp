@@ -207,10 +207,9 @@ host::OSErr EmulatedHost::AdvanceState() {
         for (int32_t y = area.top; y < area.bottom; ++y) {
             uint8_t* row = buffer.Row(y - area.top);
             // Delivered again, the pixels are there already; only the padding is laid anew.
-            if (same) {
-            } else if (allPlanes) {
+            if (!same && allPlanes) {
                 std::memcpy(row, from.PixelBytes(area.left, y), static_cast<size_t>(pixelBytes));
-            } else {
+            } else if (!same) {
                 for (int32_t x = area.left; x < area.right; ++x)
                     std::memcpy(row + int64_t{x - area.left} * planes * bps, from.PixelBytes(x, y) + lo * bps,
                                 static_cast<size_t>(planes * bps));

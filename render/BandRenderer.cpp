@@ -422,7 +422,7 @@ private:
         // every store to the mask): most samples of dense walks stop at the first test.
         PassTarget only = targets[0];
         for (int i = 0; i < n; ++i) {
-            if (cxs[i] == only.lastX && cys[i] == only.lastY && only.lastRadius >= 0) continue;
+            if (only.LastCentreIs(cxs[i], cys[i])) continue;
             if (drawn != nullptr && !drawn[i]) continue;
             if (kBoundsTest && !NearTheSource(sxs[i], sys[i])) continue;
             PlainStamp(only, sxs[i], sys[i], cxs[i], cys[i]);
@@ -442,7 +442,7 @@ private:
         const int64_t cx = TruncateToInt64(static_cast<double>(px));
         const int64_t cy = TruncateToInt64(static_cast<double>(py));
         const PassTarget& only = targets[0];
-        if (SkipsRepeatedCentres() && only.lastRadius >= 0 && cx == only.lastX && cy == only.lastY) return;
+        if (SkipsRepeatedCentres() && only.LastCentreIs(cx, cy)) return;
         PlainSampleAt<kBoundsTest>(cx, cy, SourceCoordinate(px), SourceCoordinate(py));
     }
 
@@ -471,6 +471,7 @@ private:
         int64_t lastX = 0;
         int64_t lastY = 0;
         int64_t lastRadius = -1;
+        bool LastCentreIs(int64_t x, int64_t y) const { return x == lastX && y == lastY && lastRadius >= 0; }
     };
 
     void PlainStamp(PassTarget& target, int64_t sx, int64_t sy, int64_t cx, int64_t cy) {
@@ -484,8 +485,13 @@ private:
             diameter = Diameter(intensity);
             radius = StampRadius(diameter);
         }
-        // Shapes are nested (each one holds every smaller one), so a stamp on the last centre that is
-        // no larger than the last one sets nothing new.
+        StampUnlessHeld(target, cx, cy, diameter, radius);
+    }
+
+    // Stamps a pass's mask unless the stamp sets nothing new. Shapes are nested (each one holds every
+    // smaller one), so a stamp on the last centre that is no larger than the last one adds nothing:
+    // densely sampled elements repeat centres often.
+    void StampUnlessHeld(PassTarget& target, int64_t cx, int64_t cy, float diameter, int64_t radius) const {
         if (radius < 0 || (cx == target.lastX && cy == target.lastY && radius <= target.lastRadius)) return;
         target.lastX = cx;
         target.lastY = cy;
@@ -559,15 +565,7 @@ private:
         if (s.notBreak && diameter < 1.0f) diameter = 1.0f;
         const int64_t cx = TruncateToInt64(static_cast<double>(px));
         const int64_t cy = TruncateToInt64(static_cast<double>(py));
-        const int64_t radius = StampRadius(diameter);
-        // Shapes are nested (each one holds every smaller one), so a stamp on the last centre that is
-        // no larger than the last one sets nothing new: densely sampled elements repeat centres often.
-        PassTarget& last = targets[0];
-        if (radius < 0 || (cx == last.lastX && cy == last.lastY && radius <= last.lastRadius)) return;
-        last.lastX = cx;
-        last.lastY = cy;
-        last.lastRadius = radius;
-        c.shapes.Stamp(mask, cx, cy, diameter, radius);
+        StampUnlessHeld(targets[0], cx, cy, diameter, StampRadius(diameter));
     }
 
     const RenderShared<Sample>& c;
@@ -632,19 +630,10 @@ void FinishPass(const RenderShared<Sample>& shared, BandBuffers& buffers, const 
         }
         return;
     }
-    const int64_t rowBytes = mask.RowBytes();
-    const NibbleCountTable& table = shared.nibbleCounts;
     uint8_t* levels = buffers.levels.data();
     for (int64_t y = firstRow; y < endRow; ++y) {
-        const uint8_t* r0 = mask.Row(4 * y);
-        const uint8_t* r1 = mask.Row(4 * y + 1);
-        const uint8_t* r2 = mask.Row(4 * y + 2);
-        const uint8_t* r3 = mask.Row(4 * y + 3);
-        for (int64_t j = CountCoverageBytes(r0, r1, r2, r3, levels, rowBytes); j < rowBytes; ++j) {
-            uint16_t sum = static_cast<uint16_t>(table[r0[j]] + table[r1[j]] + table[r2[j]] + table[r3[j]]);
-            sum = static_cast<uint16_t>(sum - ((sum >> 4) & 0x0101));
-            levels[j] = static_cast<uint8_t>(sum + (sum >> 4));
-        }
+        CountCoverageRow(shared.nibbleCounts, mask.Row(4 * y), mask.Row(4 * y + 1), mask.Row(4 * y + 2),
+                         mask.Row(4 * y + 3), levels, mask.RowBytes());
         shared.composer.ComposeRow(levels, y, pass);
     }
 }

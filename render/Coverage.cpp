@@ -51,13 +51,8 @@ void ReduceCoverage(const SubpixelMask& mask, const NibbleCountTable& table, Cov
     for (int64_t y = 0; y < coverage.rows; ++y) {
         const uint8_t* r0 = mask.bits.data() + (4 * y) * rowBytes;
         uint8_t* out = coverage.levels.data() + y * rowBytes;
-        for (int64_t j = 0; j < rowBytes; ++j) {
-            uint16_t s = static_cast<uint16_t>(table[r0[j]] + table[r0[j + rowBytes]] + table[r0[j + 2 * rowBytes]] +
-                                               table[r0[j + 3 * rowBytes]]);
-            // A count of 16 has bit 4 set in its byte; subtracting it leaves 15.
-            s = static_cast<uint16_t>(s - ((s >> 4) & 0x0101));
-            out[j] = static_cast<uint8_t>(s + (s >> 4));
-        }
+        for (int64_t j = 0; j < rowBytes; ++j)
+            out[j] = CoverageByte(table, r0[j], r0[j + rowBytes], r0[j + 2 * rowBytes], r0[j + 3 * rowBytes]);
     }
 }
 
@@ -98,5 +93,11 @@ int64_t CountCoverageBytes(const uint8_t*, const uint8_t*, const uint8_t*, const
     return 0;
 }
 #endif
+
+void CountCoverageRow(const NibbleCountTable& table, const uint8_t* r0, const uint8_t* r1, const uint8_t* r2,
+                      const uint8_t* r3, uint8_t* levels, int64_t rowBytes) {
+    for (int64_t j = CountCoverageBytes(r0, r1, r2, r3, levels, rowBytes); j < rowBytes; ++j)
+        levels[j] = CoverageByte(table, r0[j], r1[j], r2[j], r3[j]);
+}
 
 }  // namespace render

@@ -37,11 +37,24 @@ inline void SetSubpixel(SubpixelMask& mask, int64_t x, int64_t y) {
 using NibbleCountTable = std::array<uint16_t, 256>;
 NibbleCountTable BuildNibbleCountTable();
 
-// The coverage bytes of four mask rows (two pixels a byte, low pixel in the low nibble, a full 16
-// stored as 15), the table's values computed sixteen bytes at a time where the processor allows.
-// Returns how many leading bytes it did (a multiple of 16, possibly 0); the caller does the rest.
+// The coverage byte of one byte column of four mask rows: two pixels, low pixel in the low nibble,
+// each the count of its 4 x 4 subpixels, a full 16 stored as 15.
+inline uint8_t CoverageByte(const NibbleCountTable& table, uint8_t b0, uint8_t b1, uint8_t b2, uint8_t b3) {
+    auto sum = static_cast<uint16_t>(table[b0] + table[b1] + table[b2] + table[b3]);
+    // A count of 16 has bit 4 set in its byte; subtracting it leaves 15.
+    sum = static_cast<uint16_t>(sum - ((sum >> 4) & 0x0101));
+    return static_cast<uint8_t>(sum + (sum >> 4));
+}
+
+// The coverage bytes of four mask rows, as CoverageByte makes them, computed sixteen bytes at a
+// time where the processor allows. Returns how many leading bytes it did (a multiple of 16,
+// possibly 0); CountCoverageRow does the rest too.
 int64_t CountCoverageBytes(const uint8_t* row0, const uint8_t* row1, const uint8_t* row2, const uint8_t* row3,
                            uint8_t* levels, int64_t rowBytes);
+
+// All `rowBytes` coverage bytes of four mask rows.
+void CountCoverageRow(const NibbleCountTable& table, const uint8_t* row0, const uint8_t* row1, const uint8_t* row2,
+                      const uint8_t* row3, uint8_t* levels, int64_t rowBytes);
 
 // Counts each pixel's 4 x 4 block of set subpixels; a full block (16) is stored as 15.
 void ReduceCoverage(const SubpixelMask& mask, const NibbleCountTable& table, CoverageBuffer& coverage);

@@ -32,13 +32,7 @@ DialogOutcome RunMainDialog() {
 }
 
 void ShowAbout(const host::AboutRecord& about) {
-    auto instance = static_cast<HINSTANCE>(platform::ModuleHandle());
-    if (!controls::RegisterControlClasses(instance)) return;
-    {
-        controls::ControlActivationScope activation;
-        ui::ShowAboutBox(OwnerOf(about.platformData));
-    }
-    controls::UnregisterControlClasses(instance);
+    ui::ShowAboutBox(OwnerOf(about.platformData));
 }
 
 void ShowDialogProgress(void* progressWindow, int32_t done, int32_t total) {

@@ -14,6 +14,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstring>
 #include <memory>
 
@@ -292,4 +293,76 @@ TEST_F(MainDialog, AHostThatRefusesTheImageStillGetsAUsableDialog) {
     EXPECT_EQ(Params(*host).space, 41.0f);
     EXPECT_NE(host->Image().samples, before);
     EXPECT_EQ(host->Ledger().LockedCount(), 0);
+}
+
+namespace {
+
+// A colourful scene for the screenshots: sky, sun, hills; with four planes the sky fades out.
+HostImage Scene(int planes) {
+    const int width = 900, height = 640;
+    HostImage image = HostImage::Blank(width, height, planes, 8, host::kModeRGB);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const float fy = static_cast<float>(y) / height, fx = static_cast<float>(x) / width;
+            float r = 90 + 120 * fy, g = 140 + 80 * fy, b = 230 - 60 * fy, a = 255;
+            const float hill = 0.62f + 0.08f * std::sin(fx * 9.0f) + 0.05f * std::sin(fx * 23.0f + 1.0f);
+            const float dx = static_cast<float>(x - 620), dy = static_cast<float>(y - 180);
+            if (dx * dx + dy * dy < 95.0f * 95.0f) {
+                r = 250, g = 200, b = 60;
+            } else if (fy > hill) {
+                r = 60 + 80 * fx, g = 130 - 40 * fy, b = 50;
+            } else if (planes > 3) {
+                a = 255 * fy / hill;  // the sky fades out towards the top
+            }
+            const float values[4] = {r, g, b, a};
+            for (int c = 0; c < planes; ++c) image.SetSample(x, y, c, static_cast<uint32_t>(values[c]));
+        }
+    return image;
+}
+
+// Screenshots saved under $MV_SCREENSHOT_DIR (or the working folder); the panes must have painted.
+void SaveDialog(HWND d, const std::string& name) {
+    const wintest::Pixels pane = wintest::Capture(Item(d, kMainPane));
+    bool varied = false;
+    for (uint32_t p : pane.data) varied = varied || p != pane.data.front();
+    EXPECT_TRUE(varied) << name << ": the preview shows nothing";
+    wintest::SaveScreenshot(wintest::Capture(d), name);
+}
+
+}  // namespace
+
+TEST_F(MainDialog, ScreenshotsOfTheDialogInFourStates) {
+    auto host = MakeHost(HostOptions{}, Scene(3));
+    Script({
+        [&](HWND d) { SaveDialog(d, "main-dialog-default.png"); },
+        [&](HWND d) {
+            dialogtest::Pick(d, kPattern, 3);
+            dialogtest::TypeAndEnter(d, kCenterX, "300");
+        },
+        [&](HWND d) { dialogtest::TypeAndEnter(d, kCenterY, "-200"); },
+        [&](HWND d) { SaveDialog(d, "main-dialog-rings-centre.png"); },
+        [&](HWND d) {
+            dialogtest::Pick(d, kPattern, 8);
+            dialogtest::Pick(d, kSchema, 1);
+        },
+        [&](HWND d) { SaveDialog(d, "main-dialog-spiral-split.png"); },
+        [&](HWND d) { dialogtest::Press(d, IDCANCEL); },
+    });
+    EXPECT_EQ(host->RunFilter(), host::kUserCanceledErr);
+
+    auto transparent = MakeHost(HostOptions{}, Scene(4));
+    Script({
+        [&](HWND d) {
+            if (IsDlgButtonChecked(d, kFillAlpha) == BST_CHECKED) dialogtest::Press(d, kFillAlpha);
+        },
+        [&](HWND d) {
+            if (IsDlgButtonChecked(d, kChecker) != BST_CHECKED) dialogtest::Press(d, kChecker);
+        },
+        [&](HWND d) {
+            EXPECT_TRUE(Enabled(d, kChecker));
+            SaveDialog(d, "main-dialog-transparent-checkerboard.png");
+        },
+        [&](HWND d) { dialogtest::Press(d, IDCANCEL); },
+    });
+    EXPECT_EQ(transparent->RunFilter(), host::kUserCanceledErr);
 }

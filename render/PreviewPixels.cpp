@@ -73,25 +73,27 @@ void FillNavigatorPixels(const PixelSource& source, const uint8_t* mask, int64_t
     for (int32_t k = 0; k < placement.imageWidth; ++k)
         columns[k] = std::min(static_cast<int32_t>(static_cast<float>(k) * step), source.width - 1);
 
-    std::vector<uint8_t> row(static_cast<size_t>(source.width) * 4, 255);
-    int32_t reducedRow = -1;
     const size_t rowBytes = static_cast<size_t>(placement.imageWidth) * 3;
+    const int64_t sampleBytes = source.depth == 16 ? 2 : 1;
+    uint8_t rgba[4] = {0, 0, 0, 255};
     for (int32_t i = 0; i < placement.imageHeight; ++i) {
         const int32_t y = std::min(static_cast<int32_t>(static_cast<float>(i) * step), source.height - 1);
-        if (y != reducedRow) {
-            ReduceRow(source, y, channels, source.width, row.data());
-            reducedRow = y;
-        }
+        const auto* sourceRow = static_cast<const uint8_t*>(source.data) + source.rowBytes * y;
         uint8_t* out = bgr + rowBytes * static_cast<size_t>(placement.imageHeight - 1 - i);
         const uint8_t* maskRow = mask != nullptr ? mask + maskRowBytes * y : nullptr;
         for (int32_t k = 0; k < placement.imageWidth; ++k) {
+            // Only the picked pixels are read: the navigator of a large document touches a
+            // fraction of its rows and columns.
             const int32_t x = columns[k];
-            uint8_t* px = out + k * 3;
-            ShowPixel(&row[static_cast<size_t>(x) * 4], channels, BackgroundAt(checker, k, i, 0, 0), px);
+            const uint8_t* px = sourceRow + int64_t{x} * source.planes * sampleBytes;
+            for (int32_t c = 0; c < channels; ++c)
+                rgba[c] = sampleBytes == 2 ? Reduce16(reinterpret_cast<const uint16_t*>(px)[c]) : px[c];
+            uint8_t* shown = out + k * 3;
+            ShowPixel(rgba, channels, BackgroundAt(checker, k, i, 0, 0), shown);
             if (maskRow != nullptr && maskRow[x] != 0) {
-                px[0] = static_cast<uint8_t>(255 - px[0]);
-                px[1] = static_cast<uint8_t>(255 - px[1]);
-                px[2] = static_cast<uint8_t>(255 - px[2]);
+                shown[0] = static_cast<uint8_t>(255 - shown[0]);
+                shown[1] = static_cast<uint8_t>(255 - shown[1]);
+                shown[2] = static_cast<uint8_t>(255 - shown[2]);
             }
         }
     }

@@ -241,9 +241,16 @@ void OnCommand(HWND dialog, int id, int code) {
         return;
     }
     if (IsOptionControl(id)) {
+        const uint8_t checkerBefore = Params().checkerBackground;
         ReadNumericControls(dialog, Params());
         ReadCheckBoxes(dialog, Params());
         ApplyAlpha();
+        // The navigator is built once, but its transparent parts must follow the toggle as the
+        // preview's do.
+        if (Params().checkerBackground != checkerBefore && PreviewsEnabled() && !gState->firstPaint) {
+            RefreshNavigatorPane(gState->panes, Params().checkerBackground != 0);
+            RedrawNow(gState->panes.navigatorWindow);
+        }
         PostUpdatePreview(dialog);
         return;
     }

@@ -359,12 +359,21 @@ TEST_F(MainDialog, ScreenshotsOfTheDialogInFourStates) {
     EXPECT_EQ(host->RunFilter(), host::kUserCanceledErr);
 
     auto transparent = MakeHost(HostOptions{}, Scene(4));
+    wintest::Pixels navigatorBlack;
     Script({
         [&](HWND d) {
             if (IsDlgButtonChecked(d, kFillAlpha) == BST_CHECKED) dialogtest::Press(d, kFillAlpha);
         },
         [&](HWND d) {
-            if (IsDlgButtonChecked(d, kChecker) != BST_CHECKED) dialogtest::Press(d, kChecker);
+            if (IsDlgButtonChecked(d, kChecker) == BST_CHECKED) dialogtest::Press(d, kChecker);
+        },
+        [&](HWND d) {
+            navigatorBlack = wintest::Capture(Item(d, kNavigator));
+            dialogtest::Press(d, kChecker);
+        },
+        [&](HWND d) {
+            // Both panes show transparency over the squares once the toggle is on.
+            EXPECT_FALSE(wintest::Capture(Item(d, kNavigator)).data == navigatorBlack.data);
         },
         [&](HWND d) {
             EXPECT_TRUE(Enabled(d, kChecker));

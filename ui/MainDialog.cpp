@@ -8,6 +8,7 @@
 #include "host/FilterDriver.h"
 #include "host/HostHandles.h"
 #include "host/PluginGlobals.h"
+#include "params/SettingTable.h"
 #include "render/PreviewOrigin.h"
 #include "resources/ControlIds.h"
 #include "resources/MainDialogIds.h"
@@ -213,34 +214,14 @@ void OnCancel(HWND dialog) {
     EndDialog(dialog, IDCANCEL);
 }
 
-bool IsNumericControl(int id) {
-    switch (id) {
-        case IDC_WIDTH: case IDC_RANDOMNESS: case IDC_ROTOR: case IDC_SPACE: case IDC_OFFSET: case IDC_THRESHOLD:
-        case IDC_CONTRAST: case IDC_FREQUENCY: case IDC_PHASE: case IDC_AMPLITUDE: case IDC_CENTER_X:
-        case IDC_CENTER_Y:
-            return true;
-        default:
-            return false;
-    }
-}
-
-bool IsOptionControl(int id) {
-    switch (id) {
-        case IDC_INVERT: case IDC_NOT_BREAK: case IDC_INVERT_HIDDEN: case IDC_USE_DOTS: case IDC_FILL_ALPHA:
-        case IDC_CHECKER: case IDC_SOLID_INK: case IDC_AUTO_UPDATE: case IDC_NOISE:
-            return true;
-        default:
-            return false;
-    }
+// The spin edits, the rotor and the check boxes: any notification of theirs is a new value.
+bool IsValueControl(int id) {
+    const params::Setting* row = params::FindByControl(id);
+    return row != nullptr && row->control != params::ControlKind::kList;
 }
 
 void OnCommand(HWND dialog, int id, int code) {
-    if (IsNumericControl(id)) {
-        ReadNumericControls(dialog, Params());
-        PostUpdatePreview(dialog);
-        return;
-    }
-    if (IsOptionControl(id)) {
+    if (IsValueControl(id)) {
         const uint8_t checkerBefore = Params().checkerBackground;
         ReadNumericControls(dialog, Params());
         ReadCheckBoxes(dialog, Params());

@@ -12,6 +12,7 @@
 #include "host/PluginGlobals.h"
 #include "host/PluginMain.h"
 #include "host/PreviewViews.h"
+#include "params/SettingTable.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -25,10 +26,6 @@ namespace {
 // The real dialog's panes at 96 dots per inch.
 constexpr int32_t kPaneWidth = 320, kPaneHeight = 250;
 constexpr double kChangeTargetMs = 10.0, kHeaviestTargetMs = 40.0, kOpenTargetMs = 150.0;
-constexpr const char* kPatternNames[] = {"Lines", "Waves 1", "Waves 2", "Rings", "Rings waves 1", "Rings waves 2",
-                                         "Rings waves 3", "Rings waves 4", "Spiral", "Spiral waves 1",
-                                         "Spiral waves 2", "Spiral waves 3", "Spiral waves 4"};
-
 struct Results {
     int runs = 5;
     std::vector<double> openMs, deliveryMs, navigatorMs;
@@ -143,13 +140,13 @@ int main(int argc, char** argv) {
     for (int pattern = 0; pattern < 13; ++pattern) {
         const double ms = bench::Median(gResults.changeMs[pattern]);
         if (ms > heaviest) heaviest = ms, heaviestPattern = pattern;
-        const std::string label = std::string("change, ") + kPatternNames[pattern];
+        const std::string label = std::string("change, ") + params::kPatternNames[pattern];
         std::printf("%-34s %9.2f ms", label.c_str(), ms);
         if (wholeMs > 0.0) std::printf("  of a whole render %.5f", ms / wholeMs);
         std::printf("\n");
     }
     std::printf("default (Waves 1) change / 10 ms target: %.2f; heaviest (%s) / 40 ms target: %.2f\n",
-                bench::Median(gResults.changeMs[1]) / kChangeTargetMs, kPatternNames[heaviestPattern],
+                bench::Median(gResults.changeMs[1]) / kChangeTargetMs, params::kPatternNames[heaviestPattern],
                 heaviest / kHeaviestTargetMs);
     if (wholeMs > 0.0) std::printf("%-34s %9.2f ms\n", "whole render, no dialog", wholeMs);
     return 0;

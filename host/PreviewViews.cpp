@@ -18,8 +18,7 @@ bool IsCmykMode(int16_t mode) {
 
 // Hosts that leave depth at 0 mean 8 bits; the 16-bit modes say 16 whatever depth holds.
 int32_t SampleDepth(const FilterRecord& record) {
-    if (record.depth == 16 || record.imageMode == host::kModeRGB48 || record.imageMode == host::kModeCMYK64)
-        return 16;
+    if (record.depth == 16 || record.imageMode == host::kModeRGB48 || record.imageMode == host::kModeCMYK64) return 16;
     return 8;
 }
 

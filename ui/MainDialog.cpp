@@ -109,8 +109,8 @@ void RefreshControls(HWND dialog) {
     UpdatePatternControls(dialog, Params().pattern);
 }
 
-void SetUpHeaderButton(HWND dialog, int id, int x, int y, int width, int height, WORD normal, WORD hover,
-                       WORD pressed, const char* tooltip) {
+void SetUpHeaderButton(HWND dialog, int id, int x, int y, int width, int height, WORD normal, WORD hover, WORD pressed,
+                       const char* tooltip) {
     HWND window = GetDlgItem(dialog, id);
     controls::ControlButton* button = controls::FindControl<controls::ControlButton>(window);
     if (button == nullptr) return;
@@ -161,8 +161,8 @@ BOOL OnInitDialog(HWND dialog) {
     ConfigureNumericControls(dialog);
 
     const int32_t size = HostHandleSize(record.handleProcs, record.parameters);
-    const size_t kept = size > 0 ? std::min<size_t>(static_cast<size_t>(size), sizeof(FilterParameters))
-                                 : sizeof(FilterParameters);
+    const size_t kept =
+        size > 0 ? std::min<size_t>(static_cast<size_t>(size), sizeof(FilterParameters)) : sizeof(FilterParameters);
     const auto* bytes = reinterpret_cast<const uint8_t*>(gPlugin.parameters);
     gState->cancelBackup.assign(bytes, bytes + kept);
 

@@ -153,8 +153,8 @@ TEST_F(PreviewViews, ThePreviewEqualsTheMatchingCropOfTheFinalRenderForRandomSet
         EmulatedHost host(PluginMain);
         host.SetImage(testing_support::MakePicture(width, height, planes, depth, host::kModeRGB));
         ASSERT_EQ(host.RunFilter(), 0);
-        SCOPED_TRACE(::testing::Message() << "round " << round << " " << width << "x" << height << " planes "
-                                          << planes << " depth " << depth << " pattern " << int{chosen.pattern});
+        SCOPED_TRACE(::testing::Message() << "round " << round << " " << width << "x" << height << " planes " << planes
+                                          << " depth " << depth << " pattern " << int{chosen.pattern});
         const int partWidth = (dialog.paneWidth + 3) & ~3;
         EXPECT_EQ(dialog.originX, render::ClampPreviewOrigin(previewX, width, partWidth));
         EXPECT_EQ(dialog.originY, render::ClampPreviewOrigin(previewY, height, dialog.paneHeight));
@@ -170,7 +170,8 @@ TEST_F(PreviewViews, ThePreviewEqualsTheMatchingCropOfTheFinalRenderForRandomSet
             for (int k = margin; k < p.imageWidth - margin; ++k) {
                 const uint8_t background = render::BackgroundAt(checker, k, i, 0, 0);
                 ++compared;
-                if (At(dialog.result, p, k, i) != Shown(host.Image(), dialog.originX + k, dialog.originY + i, background)) {
+                if (At(dialog.result, p, k, i) !=
+                    Shown(host.Image(), dialog.originX + k, dialog.originY + i, background)) {
                     ++mismatches;
                 }
             }

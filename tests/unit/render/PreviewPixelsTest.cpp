@@ -49,7 +49,7 @@ TEST(PreviewPixels, SixteenBitSamplesReduceAsTheHostsFullScaleExpects) {
 
 TEST(PreviewPixels, TransparencyShowsBlackOrTheCheckerboardByPanAndMixesPartialOpacity) {
     const int w = 52, h = 30;
-    std::vector<uint8_t> samples(static_cast<size_t>(w) * h * 4, 0);  // fully transparent
+    std::vector<uint8_t> samples(static_cast<size_t>(w) * h * 4, 0);       // fully transparent
     samples[0] = 200, samples[1] = 100, samples[2] = 0, samples[3] = 128;  // half opaque at (0, 0)
     const PixelSource source = Source(samples, w, h, 4);
     const ViewPlacement p = render::PlaceResult(w, h, w, h);

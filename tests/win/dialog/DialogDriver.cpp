@@ -159,5 +159,4 @@ void Drag(HWND window, int dx, int dy) {
     wintest::Mouse(window, WM_LBUTTONUP, x + dx, y + dy, 0);
 }
 
-
 }  // namespace dialogtest

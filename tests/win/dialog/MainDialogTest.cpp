@@ -211,8 +211,8 @@ TEST_F(MainDialog, FillAlphaAndTheCheckerboardFollowTheDocumentsTransparency) {
         int16_t mode;
         bool alpha;
     };
-    for (const Case c : {Case{3, host::kModeRGB, false}, Case{4, host::kModeRGB, true},
-                         Case{4, host::kModeCMYK, false}, Case{5, host::kModeCMYK, true}}) {
+    for (const Case c : {Case{3, host::kModeRGB, false}, Case{4, host::kModeRGB, true}, Case{4, host::kModeCMYK, false},
+                         Case{5, host::kModeCMYK, true}}) {
         SCOPED_TRACE(::testing::Message() << "planes " << c.planes << " mode " << c.mode);
         auto host = MakeHost(HostOptions{}, Picture(c.planes, c.mode, 160, 120));
         bool fillAlpha = false, checkerWithFill = false, checkerWithoutFill = false;

@@ -1,12 +1,11 @@
 #include "imageio/ImageFile.h"
 
+#include "imageio/InputBytes.h"
 #include "imageio/PngFile.h"
 #include "imageio/TiffFile.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace imageio {
@@ -26,27 +25,26 @@ bool StartsWith(const unsigned char* head, size_t length, const unsigned char (&
 
 }  // namespace
 
-bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error) {
-    unsigned char head[8] = {};
-    size_t length = 0;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        length = std::fread(head, 1, sizeof head, file);
-        std::fclose(file);
-    } else {
-        error = std::strerror(errno);
-        return false;
-    }
-    if (StartsWith(head, length, kPngSignature)) {
+bool DecodeImage(const uint8_t* data, size_t size, const std::string& name, Raster& raster, FileFormat& format,
+                 std::string& error, const ReadLimits& limits) {
+    if (StartsWith(data, size, kPngSignature)) {
         format = FileFormat::kPng;
-        return ReadPng(path, raster, error);
+        return DecodePng(data, size, raster, error, limits);
     }
-    if (StartsWith(head, length, kTiffLittle) || StartsWith(head, length, kTiffBig) ||
-        StartsWith(head, length, kBigTiffLittle) || StartsWith(head, length, kBigTiffBig)) {
+    if (StartsWith(data, size, kTiffLittle) || StartsWith(data, size, kTiffBig) ||
+        StartsWith(data, size, kBigTiffLittle) || StartsWith(data, size, kBigTiffBig)) {
         format = FileFormat::kTiff;
-        return ReadTiff(path, raster, error);
+        return DecodeTiff(data, size, name, raster, error, limits);
     }
     error = "not a PNG or TIFF file";
     return false;
+}
+
+bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error,
+               const ReadLimits& limits) {
+    InputBytes file;
+    return file.Open(path, limits.maxBytes, error) &&
+           DecodeImage(file.Data(), file.Size(), path, raster, format, error, limits);
 }
 
 bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, std::string& error) {

@@ -1,0 +1,29 @@
+#include "cli/SettingRanges.h"
+
+#include "cli/SettingChange.h"
+#include "cli/SettingTable.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace cli {
+
+bool CheckSettingRanges(const FilterParameters& params, std::string& error) {
+    for (const Setting& s : kSettings) {
+        if (s.kind == SettingKind::kFlag32 || s.kind == SettingKind::kFlag8) continue;
+        const double value = StoredValue(s, params);
+        const bool inRange = std::isfinite(value) && (!s.limited || (value >= s.minStored && value <= s.maxStored));
+        if (inRange) continue;
+        char shown[32];
+        std::snprintf(shown, sizeof shown, "%g", value);
+        // A file holds numbers, so a choice's names are no use here.
+        const std::string range = s.kind == SettingKind::kChoice
+                                      ? "0 to " + std::to_string(static_cast<int>(s.maxStored))
+                                      : DescribeRange(s, /*inOptionUnits=*/false);
+        error = std::string(s.key) + " " + shown + " is out of range; " + s.key + " (" + s.label + ") takes " + range;
+        return false;
+    }
+    return true;
+}
+
+}  // namespace cli

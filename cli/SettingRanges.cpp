@@ -20,7 +20,11 @@ bool CheckSettingRanges(const FilterParameters& params, std::string& error) {
         const std::string range = s.kind == SettingKind::kChoice
                                       ? "0 to " + std::to_string(static_cast<int>(s.maxStored))
                                       : DescribeRange(s, /*inOptionUnits=*/false);
-        error = std::string(s.key) + " " + shown + " is out of range; " + s.key + " (" + s.label + ") takes " + range;
+        // Preset files spell each key backwards ("capS" for Spac); name both spellings.
+        const std::string key = s.key;
+        const std::string written(key.rbegin(), key.rend());
+        error = key + " (" + s.label + ", line \"" + written + "\") " + shown +
+                " is out of range; it takes " + range;
         return false;
     }
     return true;

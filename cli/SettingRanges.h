@@ -8,9 +8,9 @@
 
 namespace cli {
 
-// False with a message naming the first key outside its range, and the range ("Spac -1000 is
-// out of range; Spac (Space) takes 5 to 100"). Flags pass whatever they hold (any non-zero
-// number is on).
+// False with a message naming the first key outside its range, and the range ("Spac (Space,
+// line "capS") -1000 is out of range; it takes 5 to 100"). Flags pass whatever they hold (any
+// non-zero number is on).
 bool CheckSettingRanges(const FilterParameters& params, std::string& error);
 
 }  // namespace cli

@@ -28,6 +28,16 @@ void OnPngError(png_structp png, png_const_charp message) {
 }
 void OnPngWarning(png_structp, png_const_charp) {}
 
+// libpng's own writer reports a failed write as "Write Error"; this one gives the system's
+// reason (a full disk, a file-size limit).
+void WriteToFile(png_structp png, png_bytep data, png_size_t length) {
+    if (std::fwrite(data, 1, length, static_cast<FILE*>(png_get_io_ptr(png))) != length)
+        png_error(png, std::strerror(errno));
+}
+void FlushFile(png_structp png) {
+    if (std::fflush(static_cast<FILE*>(png_get_io_ptr(png))) != 0) png_error(png, std::strerror(errno));
+}
+
 bool IsLittleEndianHost() {
     const uint16_t probe = 1;
     uint8_t first;
@@ -156,7 +166,7 @@ bool WritePng(const std::string& path, const Raster& raster, std::string& error)
         if (error.empty()) error = "cannot write PNG";
         return false;
     }
-    png_init_io(png, file.get());
+    png_set_write_fn(png, file.get(), WriteToFile, FlushFile);
     png_set_IHDR(png, info, static_cast<png_uint_32>(raster.width), static_cast<png_uint_32>(raster.height),
                  raster.depth, kColorTypes[raster.channels - 1], PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);

@@ -33,6 +33,12 @@ std::string LastError(const char* fallback) {
     return gLastTiffError.empty() ? std::string(fallback) : gLastTiffError;
 }
 
+// libtiff says only where a write failed ("Write error at scanline 3"); the system's reason
+// (a full disk, a file-size limit) is what the user can act on.
+std::string WriteFailure() {
+    return errno != 0 ? std::strerror(errno) : LastError("cannot write TIFF data");
+}
+
 struct TiffCloser {
     void operator()(TIFF* tiff) const {
         if (tiff != nullptr) TIFFClose(tiff);
@@ -101,6 +107,7 @@ bool WriteTiff(const std::string& path, const Raster& raster, std::string& error
     TIFFSetField(t, TIFFTAG_ROWSPERSTRIP, TIFFDefaultStripSize(t, 0));
 
     const int32_t bps = raster.BytesPerSample();
+    errno = 0;
     std::vector<uint8_t> row(static_cast<size_t>(raster.RowBytes()));
     const int32_t planes = details.planar ? raster.channels : 1;
     for (int32_t plane = 0; plane < planes; ++plane)
@@ -114,13 +121,13 @@ bool WriteTiff(const std::string& path, const Raster& raster, std::string& error
                 std::memcpy(row.data(), src, row.size());
             }
             if (TIFFWriteScanline(t, row.data(), static_cast<uint32_t>(y), static_cast<uint16_t>(plane)) < 0) {
-                error = LastError("cannot write TIFF data");
+                error = WriteFailure();
                 return false;
             }
         }
     // libtiff writes its directory and the buffered tail here; a full disk shows up now.
     if (TIFFFlush(t) == 0) {
-        error = LastError("cannot write TIFF data");
+        error = WriteFailure();
         return false;
     }
     return true;

@@ -68,6 +68,21 @@ TEST(EngraveHostileFiles, BombsAreRefusedFromTheirHeaderAndTheBatchGoesOn) {
     }
 }
 
+TEST(EngraveHostileFiles, RunningOutOfMemoryFailsThatFileAloneAndNamesIt) {
+    if (!kPeakIsMeaningful) GTEST_SKIP() << "the sanitizers need more address space than the limit leaves";
+    cli_test::TempFolder folder;
+    std::filesystem::create_directory(folder.Path("out"));
+    Save(folder.Path("huge.png"), cli_test::ForgedPng(20000, 20000, 8, 2));  // 1.2 GB once decoded
+    cli_test::WriteFile(folder.Path("good.png"), cli_test::MakeRaster(ColorModel::kRgb, 3, 8), FileFormat::kPng);
+    cli_test::ProcessOptions small;
+    small.maxAddressSpace = long{512} << 20;
+    const auto run = cli_test::RunEngrave(
+        {folder.Path("huge.png"), folder.Path("good.png"), "-d", folder.Path("out"), "--max-memory", "100000"}, small);
+    EXPECT_EQ(run.status, 4);
+    EXPECT_EQ(run.err, "engrave: " + folder.Path("huge.png") + ": out of memory while engraving it\n");
+    EXPECT_EQ(cli_test::ReadFile(folder.Path("out/good.png")).width, 48);
+}
+
 TEST(EngraveHostileFiles, AFileTooLargeForTheBudgetNamesTheOption) {
     cli_test::TempFolder folder;
     std::ofstream(folder.Path("in.png"), std::ios::binary) << cli_test::ForgedPng(3000, 3000, 8, 2);

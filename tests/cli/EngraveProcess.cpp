@@ -47,6 +47,10 @@ void ReadAll(int fdOut, int fdErr, std::string& out, std::string& err) {
         setrlimit(RLIMIT_FSIZE, &limit);
         std::signal(SIGXFSZ, options.fileSizeSignal ? SIG_DFL : SIG_IGN);
     }
+    if (options.maxAddressSpace >= 0) {
+        const rlimit limit{static_cast<rlim_t>(options.maxAddressSpace), static_cast<rlim_t>(options.maxAddressSpace)};
+        setrlimit(RLIMIT_AS, &limit);
+    }
     std::vector<char*> argv;
     std::string program = MV_ENGRAVE_PATH;
     argv.push_back(program.data());

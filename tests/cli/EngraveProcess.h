@@ -19,6 +19,7 @@ struct ProcessOptions {
     bool fileSizeSignal = false;  // with maxFileBytes: leave SIGXFSZ to its default, as a shell does
     bool onTerminal = false;      // standard error (and output) on a pseudo-terminal
     std::string standardInput;    // what the process reads on standard input (a pipe; at most 64 KiB)
+    long maxAddressSpace = -1;    // >= 0: the process's memory, so that large allocations fail
 };
 
 ProcessResult RunEngrave(const std::vector<std::string>& args, const ProcessOptions& options = {});

@@ -23,16 +23,24 @@ bool StartsWith(const unsigned char* head, size_t length, const unsigned char (&
     return length >= N && std::memcmp(head, signature, N) == 0;
 }
 
+bool IsPng(const uint8_t* head, size_t length) {
+    return StartsWith(head, length, kPngSignature);
+}
+
+bool IsTiff(const uint8_t* head, size_t length) {
+    return StartsWith(head, length, kTiffLittle) || StartsWith(head, length, kTiffBig) ||
+           StartsWith(head, length, kBigTiffLittle) || StartsWith(head, length, kBigTiffBig);
+}
+
 }  // namespace
 
 bool DecodeImage(const uint8_t* data, size_t size, const std::string& name, Raster& raster, FileFormat& format,
                  std::string& error, const ReadLimits& limits) {
-    if (StartsWith(data, size, kPngSignature)) {
+    if (IsPng(data, size)) {
         format = FileFormat::kPng;
         return DecodePng(data, size, raster, error, limits);
     }
-    if (StartsWith(data, size, kTiffLittle) || StartsWith(data, size, kTiffBig) ||
-        StartsWith(data, size, kBigTiffLittle) || StartsWith(data, size, kBigTiffBig)) {
+    if (IsTiff(data, size)) {
         format = FileFormat::kTiff;
         return DecodeTiff(data, size, name, raster, error, limits);
     }
@@ -42,8 +50,13 @@ bool DecodeImage(const uint8_t* data, size_t size, const std::string& name, Rast
 
 bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error,
                const ReadLimits& limits) {
+    const auto looksLikeImage = [](const uint8_t* head, size_t size, std::string& why) {
+        if (IsPng(head, size) || IsTiff(head, size)) return true;
+        why = "not a PNG or TIFF file";
+        return false;
+    };
     InputBytes file;
-    return file.Open(path, limits.maxBytes, error) &&
+    return file.Open(path, limits.maxBytes, error, sizeof kPngSignature, looksLikeImage) &&
            DecodeImage(file.Data(), file.Size(), path, raster, format, error, limits);
 }
 

@@ -32,9 +32,17 @@ std::string MegabytesOf(int64_t bytes) {
 }
 
 // A stream has no size to ask for: read it to its end, waiting a bounded time for each piece.
-bool ReadStream(int fd, int64_t maxBytes, std::vector<uint8_t>& bytes, std::string& error) {
+// Its head is checked as soon as it is there, so that an endless stream of something else
+// (/dev/zero) is refused at once rather than read up to the limit.
+bool ReadStream(int fd, int64_t maxBytes, std::vector<uint8_t>& bytes, std::string& error, size_t headBytes,
+                const InputBytes::HeadCheck& acceptHead) {
     uint8_t buffer[1 << 16];
+    bool headChecked = !acceptHead;
     for (;;) {
+        if (!headChecked && bytes.size() >= headBytes) {
+            headChecked = true;
+            if (!acceptHead(bytes.data(), bytes.size(), error)) return false;
+        }
         pollfd wait{fd, POLLIN, 0};
         const int ready = poll(&wait, 1, kPipeWaitSeconds * 1000);
         if (ready < 0 && errno == EINTR) continue;
@@ -48,7 +56,7 @@ bool ReadStream(int fd, int64_t maxBytes, std::vector<uint8_t>& bytes, std::stri
             error = std::strerror(errno);
             return false;
         }
-        if (got == 0) return true;
+        if (got == 0) return headChecked || acceptHead(bytes.data(), bytes.size(), error);
         if (static_cast<int64_t>(bytes.size()) + got > maxBytes) {
             error = "more than " + MegabytesOf(maxBytes) + " arrived, more than an image may hold here";
             return false;
@@ -63,7 +71,8 @@ InputBytes::~InputBytes() {
     if (mapping != nullptr) munmap(mapping, size);
 }
 
-bool InputBytes::Open(const std::string& path, int64_t maxBytes, std::string& error) {
+bool InputBytes::Open(const std::string& path, int64_t maxBytes, std::string& error, size_t headBytes,
+                      const HeadCheck& acceptHead) {
     // Non-blocking, so that opening a FIFO with no writer returns at once; the wait is bounded
     // below instead.
     Descriptor fd(open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
@@ -98,7 +107,7 @@ bool InputBytes::Open(const std::string& path, int64_t maxBytes, std::string& er
         data = static_cast<const uint8_t*>(mapping);
         return true;
     }
-    if (!ReadStream(fd.Get(), maxBytes, copy, error)) return false;
+    if (!ReadStream(fd.Get(), maxBytes, copy, error, headBytes, acceptHead)) return false;
     data = copy.data();
     size = copy.size();
     return true;

@@ -3,6 +3,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,12 @@ public:
     InputBytes& operator=(const InputBytes&) = delete;
 
     // False with a short reason (no file name) when the file cannot be opened or read, is a
-    // folder, stays silent for kPipeWaitSeconds, or holds more than `maxBytes`.
-    bool Open(const std::string& path, int64_t maxBytes, std::string& error);
+    // folder, stays silent for kPipeWaitSeconds, or holds more than `maxBytes`. A stream's
+    // first `headBytes` are shown to `acceptHead` as soon as they arrive (or at its end, when
+    // shorter); false from it stops the reading there, with its message in `error`.
+    using HeadCheck = std::function<bool(const uint8_t* head, size_t size, std::string& error)>;
+    bool Open(const std::string& path, int64_t maxBytes, std::string& error, size_t headBytes = 0,
+              const HeadCheck& acceptHead = {});
 
     const uint8_t* Data() const { return data; }
     size_t Size() const { return size; }

@@ -106,6 +106,11 @@ TEST_F(EngraveFileSafety, OddInputsAreReadOnceOrRefusedWithAMessage) {
     EXPECT_EQ(folderPreset.status, 2);
     EXPECT_NE(folderPreset.err.find("is a folder"), std::string::npos) << folderPreset.err;
 
+    // An endless stream of something else is refused at its first bytes, not read to the limit.
+    const auto endless = cli_test::RunEngrave({"/dev/zero", "-o", folder.Path("z.png")});
+    EXPECT_EQ(endless.status, 3);
+    EXPECT_NE(endless.err.find("not a PNG or TIFF file"), std::string::npos) << endless.err;
+
     // Nobody writes to this FIFO: engrave gives up after a few seconds instead of waiting for ever.
     ASSERT_EQ(mkfifo(folder.Path("fifo.png").c_str(), 0600), 0);
     const auto silent = cli_test::RunEngrave({folder.Path("fifo.png"), "-o", folder.Path("b.png")});

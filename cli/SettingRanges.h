@@ -2,7 +2,7 @@
 // settings that arrive from a file rather than from the command line.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <string>
 

@@ -1,5 +1,7 @@
 #include "cli/CommandLine.h"
 
+#include <string>
+
 namespace cli {
 
 namespace {
@@ -25,6 +27,15 @@ void AddFlag(const Setting& flag, bool on, CommandLine& line) {
     line.changes.push_back(SettingChange{&flag, on ? 1.0f : 0.0f});
     if (flag.complementKey != nullptr)
         line.changes.push_back(SettingChange{params::FindByKey(flag.complementKey), on ? 0.0f : 1.0f});
+}
+
+bool ParseMemoryBudget(const std::string& text, int64_t& megabytes, std::string& error) {
+    const bool digits = !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+    megabytes = digits ? std::stoll(text) : 0;
+    if (digits && megabytes >= kMinMemoryBudgetMb && megabytes <= kMaxMemoryBudgetMb) return true;
+    error = "--max-memory '" + text + "': takes a whole number of MB from " + std::to_string(kMinMemoryBudgetMb) +
+            " to " + std::to_string(kMaxMemoryBudgetMb);
+    return false;
 }
 
 bool Check(const CommandLine& line, std::string& error) {
@@ -83,14 +94,19 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         auto takeValue = [&](std::string& into) {
             if (hasInlineValue) {
                 into = value;
-                return true;
-            }
-            if (i + 1 >= args.size()) {
+            } else if (i + 1 < args.size()) {
+                into = args[++i];
+            } else {
                 error = arg + " needs a value";
                 return false;
             }
-            into = args[++i];
             return true;
+        };
+        // An empty name would read as "not given" and the option would be dropped without a word.
+        auto takeFileName = [&](std::string& into) {
+            if (!takeValue(into)) return false;
+            if (into.empty()) error = arg + " needs a file name, not an empty one";
+            return !into.empty();
         };
 
         if (name == "help" || name == "-h") {
@@ -104,15 +120,18 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         } else if (name == "sheet") {
             line.sheet = true;
         } else if (name == "-o" || name == "output") {
-            if (!takeValue(line.output)) return false;
+            if (!takeFileName(line.output)) return false;
         } else if (name == "-d" || name == "output-dir") {
-            if (!takeValue(line.outputDir)) return false;
+            if (!takeFileName(line.outputDir)) return false;
         } else if (name == "preset") {
-            if (!takeValue(line.presetToLoad)) return false;
+            if (!takeFileName(line.presetToLoad)) return false;
         } else if (name == "save-preset") {
-            if (!takeValue(line.presetToSave)) return false;
+            if (!takeFileName(line.presetToSave)) return false;
         } else if (name == "selection") {
-            if (!takeValue(line.selection)) return false;
+            if (!takeFileName(line.selection)) return false;
+        } else if (name == "max-memory") {
+            std::string text;
+            if (!takeValue(text) || !ParseMemoryBudget(text, line.memoryBudgetMb, error)) return false;
         } else if (name == "set") {
             std::string assignment;
             SettingChange change;

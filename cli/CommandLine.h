@@ -1,7 +1,10 @@
 // cli/CommandLine.h: what the user asked engrave to do, read from its arguments.
 #pragma once
 
+#include "cli/MemoryBudget.h"
 #include "cli/SettingChange.h"
+
+#include <cstdint>
 
 #include <string>
 #include <vector>
@@ -16,6 +19,7 @@ struct CommandLine {
     std::string presetToSave;
     std::string selection;               // 8-bit grey mask image
     std::vector<SettingChange> changes;  // in command-line order, applied after the preset
+    int64_t memoryBudgetMb = kDefaultMemoryBudgetMb;
     bool sheet = false;
     bool quiet = false;
     bool showHelp = false;

@@ -109,7 +109,9 @@ FileOutcome MakeContactSheet(const EngraveJob& job) {
     Raster raster;
     imageio::FileFormat format;
     std::string error;
-    if (!imageio::ReadImage(job.input, raster, format, error)) return {ExitStatus::kBadInput, job.input + ": " + error};
+    if (!CheckWritable(job.output, error)) return {ExitStatus::kWriteFailed, job.output + ": cannot write: " + error};
+    if (!imageio::ReadImage(job.input, raster, format, error, job.limits))
+        return {ExitStatus::kBadInput, job.input + ": " + error};
     imageio::FileFormat asked;
     if (imageio::FormatFromName(job.output, asked) && asked != imageio::FileFormat::kPng)
         return {ExitStatus::kUsage, job.output + ": the contact sheet is a PNG picture; give it a .png name"};

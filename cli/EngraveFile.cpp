@@ -22,7 +22,9 @@ FileOutcome EngraveFile(const EngraveJob& job) {
     imageio::Raster raster;
     imageio::FileFormat format;
     std::string error;
-    if (!imageio::ReadImage(job.input, raster, format, error)) return Fail(ExitStatus::kBadInput, job.input, error);
+    if (!CheckWritable(job.output, error)) return Fail(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);
+    if (!imageio::ReadImage(job.input, raster, format, error, job.limits))
+        return Fail(ExitStatus::kBadInput, job.input, error);
 
     imageio::FileFormat asked;
     if (imageio::FormatFromName(job.output, asked) && asked != format)
@@ -61,7 +63,10 @@ FileOutcome EngraveFile(const EngraveJob& job) {
         },
         error);
     if (!written) return Fail(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);
-    return FileOutcome{};
+    FileOutcome done;
+    if (result.model != raster.model)
+        done.note = job.output + ": written in RGB: the engraving of this grey picture has colour";
+    return done;
 }
 
 }  // namespace cli

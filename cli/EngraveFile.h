@@ -4,8 +4,10 @@
 #include "cli/ExitStatus.h"
 #include "cli/SelectionMask.h"
 #include "params/FilterParameters.h"
+#include "imageio/ReadLimits.h"
 
 #include <string>
+#include <utility>
 
 namespace cli {
 
@@ -15,15 +17,22 @@ struct EngraveJob {
     FilterParameters settings;
     const SelectionMask* selection = nullptr;  // nullptr: the whole image
     bool showProgress = false;
+    imageio::ReadLimits limits;  // for the input, decided from its header
 };
 
 struct FileOutcome {
+    FileOutcome() = default;
+    FileOutcome(ExitStatus failure, std::string why) : status(failure), message(std::move(why)) {}
+
     ExitStatus status = ExitStatus::kOk;
     std::string message;  // one line naming the file, empty on success
+    std::string note;     // something the user should know even on success (one line), or empty
 };
 
 // Reads the input, runs the plug-in through the emulated host and writes the output in the
-// input's format, depth and colour model. On failure no output file is created or changed.
+// input's format, depth and colour model (a grey input whose engraving has colour is written as
+// RGB, and `note` says so). The output's place is checked first, so a run that could not write
+// fails before its work. On failure no output file is created or changed.
 FileOutcome EngraveFile(const EngraveJob& job);
 
 }  // namespace cli

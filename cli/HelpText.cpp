@@ -1,5 +1,6 @@
 #include "cli/HelpText.h"
 
+#include "cli/MemoryBudget.h"
 #include "cli/SettingChange.h"
 #include "params/SettingTable.h"
 
@@ -46,7 +47,8 @@ std::string HelpText() {
         "Usage: engrave INPUT... (-o OUTPUT | -d DIR) [options]\n"
         "       engrave --sheet INPUT -o SHEET.png [options]\n"
         "Engraves PNG and TIFF images with the Merovane II plug-in. The output keeps the input's\n"
-        "format, depth and colour model; grey images are engraved as RGB and written back as grey.\n"
+        "format, depth and colour model; grey images are engraved as RGB and written back as grey\n"
+        "unless the engraving has colour.\n"
         "\n"
         "Files:\n"
         "  -o, --output FILE      the output of a single input\n"
@@ -55,6 +57,8 @@ std::string HelpText() {
         "  --selection MASK       8-bit grey image of the input's size: 0 unselected .. 255 selected\n"
         "  --preset FILE.kzv      load a preset before the options below apply\n"
         "  --save-preset FILE.kzv write the effective settings as a preset\n"
+        "  --max-memory MB        memory one engraving may take [" +
+        std::to_string(kDefaultMemoryBudgetMb) + "]; larger images are refused\n"
         "  -q, --quiet            no progress bar\n"
         "  --list                 list the patterns and colour schemas\n"
         "  -h, --help, --version\n"

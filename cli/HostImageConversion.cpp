@@ -65,9 +65,30 @@ bool ToHostImage(const imageio::Raster& raster, emulator::HostImage& image, std:
     return true;
 }
 
+namespace {
+
+// "Split color" and "Initial color" draw in colour even on a grey picture; folding that back to
+// grey would lose what the user asked for.
+bool HasColour(const emulator::HostImage& image) {
+    for (int32_t y = 0; y < image.height; ++y)
+        for (int32_t x = 0; x < image.width; ++x) {
+            const uint32_t red = image.Sample(x, y, 0);
+            if (image.Sample(x, y, 1) != red || image.Sample(x, y, 2) != red) return true;
+        }
+    return false;
+}
+
+}  // namespace
+
 imageio::Raster FromHostImage(const emulator::HostImage& image, const imageio::Raster& original) {
     imageio::Raster raster = original;
-    const bool grey = original.model == ColorModel::kGrey;
+    const bool grey = original.model == ColorModel::kGrey && !HasColour(image);
+    if (original.model == ColorModel::kGrey && !grey) {
+        raster.model = ColorModel::kRgb;
+        raster.channels = original.channels + 2;
+        raster.details.iccProfile.clear();  // a grey profile cannot describe RGB
+        raster.bytes.assign(static_cast<size_t>(raster.RowBytes()) * raster.height, 0);
+    }
     for (int32_t y = 0; y < raster.height; ++y)
         for (int32_t x = 0; x < raster.width; ++x) {
             const int64_t first = (int64_t{y} * raster.width + x) * raster.channels;

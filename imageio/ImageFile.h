@@ -2,6 +2,10 @@
 #pragma once
 
 #include "imageio/Raster.h"
+#include "imageio/ReadLimits.h"
+
+#include <cstddef>
+#include <cstdint>
 
 #include <string>
 
@@ -10,8 +14,15 @@ namespace imageio {
 enum class FileFormat { kPng, kTiff };
 
 // Reads `path`, telling the format by its first bytes rather than its name. False with a
-// one-line message when the file cannot be read or is of neither format.
-bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error);
+// one-line message when the file cannot be read, is of neither format, or is larger than
+// `limits` allow (decided from its header, before the pixels are allocated). The file is opened
+// once, so pipes work; a pipe nobody writes to is given up after a few seconds.
+bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error,
+               const ReadLimits& limits = {});
+
+// The same from a file's bytes in memory; `name` only serves messages.
+bool DecodeImage(const uint8_t* data, size_t size, const std::string& name, Raster& raster, FileFormat& format,
+                 std::string& error, const ReadLimits& limits);
 
 bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, std::string& error);
 

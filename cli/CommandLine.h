@@ -16,6 +16,7 @@ struct CommandLine {
     std::string presetToSave;
     std::string selection;               // 8-bit grey mask image
     std::vector<SettingChange> changes;  // in command-line order, applied after the preset
+    std::string presetSheetFolder;       // --sheet-presets: one tile per preset of this folder
     bool sheet = false;
     bool quiet = false;
     bool showHelp = false;

@@ -5,6 +5,7 @@
 #include "cli/EngraveFile.h"
 #include "cli/HelpText.h"
 #include "cli/PresetFiles.h"
+#include "cli/PresetSheet.h"
 #include "cli/ProgressBar.h"
 
 #include <cstdio>
@@ -71,6 +72,17 @@ int Engrave(const std::vector<std::string>& args) {
         return ToInt(ExitStatus::kBadInput);
     }
 
+    std::vector<SheetTile> tiles;
+    if (!line.presetSheetFolder.empty()) {
+        if (!PresetSheetTiles(line.presetSheetFolder, settings, tiles, error)) {
+            Report(error);
+            return ToInt(ExitStatus::kUsage);
+        }
+    } else if (line.sheet) {
+        tiles = PatternAndSchemaTiles(settings);
+    }
+    const int32_t tileLimit = line.presetSheetFolder.empty() ? kSheetTile : kPresetSheetTile;
+
     const bool showProgress = !line.quiet && StandardErrorIsTerminal();
     ExitStatus status = ExitStatus::kOk;
     std::set<std::string> outputsWritten;
@@ -83,7 +95,7 @@ int Engrave(const std::vector<std::string>& args) {
         else if (!outputsWritten.insert(job.output).second)
             outcome = {ExitStatus::kUsage, job.output + ": another input was already written there"};
         else
-            outcome = line.sheet ? MakeContactSheet(job) : EngraveFile(job);
+            outcome = line.sheet ? MakeContactSheet(job, tiles, tileLimit) : EngraveFile(job);
         if (outcome.status != ExitStatus::kOk) {
             Report(outcome.message);
             if (status == ExitStatus::kOk) status = outcome.status;

@@ -97,6 +97,7 @@ std::vector<ShippedPreset> MakeTable() {
         p.pattern = kWaves1;
         p.colorSchema = kSplitColor;
         p.space = 10;
+        p.offset = 3;  // each channel's lines a third of the spacing from the previous one's
         p.rotation = 0;
         p.amplitude = 150;
         p.frequency = 70;

@@ -4,7 +4,8 @@
 #   dist/MerovaneII-<version>-win64.zip    merovaneIIx64.8bf, Merovane saves/, MerovaneIIHelp/,
 #                                          README.txt, LICENSE.txt
 #   dist/MerovaneII-<version>-setup.exe
-# The version is the project's, from CMakeLists.txt. Installs what is missing first.
+# The version is the product's (product/ProductInfo.h, which CMake reads). Installs what is
+# missing first.
 # Usage: scripts/package.sh [--test]   (--test then checks both files: scripts/test-package.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -30,7 +31,7 @@ fi
 # writes them with the plug-in's own preset writer.
 cmake --no-warn-unused-cli -S . -B "$release" -DCMAKE_TOOLCHAIN_FILE=cmake/toolchains/mingw-w64-x86_64.cmake \
       -DCMAKE_BUILD_TYPE=Release -DMV_BUILD_BENCH=OFF "${launcher[@]}" > /dev/null
-cmake --build "$release" --target mv_plugin -j "$jobs"
+cmake --build "$release" --target mv_plugin mv_help_page -j "$jobs"
 [ -f "$native/CMakeCache.txt" ] || cmake -S . -B "$native" -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" > /dev/null
 cmake --build "$native" --target write-shipped-presets -j "$jobs"
 
@@ -50,16 +51,13 @@ mkdir -p "$stage/Merovane saves" "$stage/MerovaneIIHelp" dist
 cp "$plugin" "$stage/"
 "$native/packaging/write-shipped-presets" "$stage/Merovane saves" > /dev/null
 
-# The help page is built beside the plug-in. Once the tree has a help page, a build without it
-# is an error; before that the package ships the folder empty.
-if [ -f "$help_built/merovaneIIhelp.htm" ]; then
-    cp -R "$help_built/." "$stage/MerovaneIIHelp/"
-elif [ -f help/merovaneIIhelp.htm ]; then
-    echo "package: the help page is missing from $help_built (the build did not copy help/)" >&2
+# The build copies the help page (help/page) beside the plug-in; a package without it would
+# send users to a missing page.
+if [ ! -f "$help_built/merovaneIIhelp.htm" ]; then
+    echo "package: the help page is missing from $help_built (the build did not copy help/page)" >&2
     exit 1
-else
-    echo "package: warning: this tree has no help page yet; MerovaneIIHelp/ stays empty" >&2
 fi
+cp -R "$help_built/." "$stage/MerovaneIIHelp/"
 
 # Plain texts for Windows: CRLF line ends, so that every editor shows the lines.
 for text in README.txt LICENSE.txt; do

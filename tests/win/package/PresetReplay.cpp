@@ -1,7 +1,7 @@
 #include "tests/win/package/PresetReplay.h"
 
 #include "host/FilterParameters.h"
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 #include "presets/PresetKeys.h"
 #include "presets/PresetReader.h"
 #include "tests/support/TestImages.h"

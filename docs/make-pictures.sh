@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Remakes the README's pictures in docs/ with engrave itself (after scripts/demo.sh has built it;
-# the presets' sheet also needs the target write-shipped-presets of the same build).
+# Remakes the README's pictures in docs/ with engrave itself (after scripts/demo.sh has built it).
+# The sheet of the shipped presets lives with the help page: help/make-pictures.sh.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,8 +11,3 @@ sample=tests/data/astronaut.png
 "$engrave" -q "$sample" -o docs/astronaut-spiral-split.png --pattern "Spiral" --color-schema "Split color" --center-y -150
 "$engrave" -q --sheet "$sample" -o docs/astronaut-sheet.png
 
-# The presets that ship, exactly as the package holds them.
-presets=$(mktemp -d)
-trap 'rm -rf "$presets"' EXIT
-build/native/packaging/write-shipped-presets "$presets" > /dev/null
-"$engrave" -q --sheet-presets "$presets" "$sample" -o docs/astronaut-presets.png

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Draws the help page's pictures with engrave itself (after scripts/demo.sh has built it): every
-# pattern and every colour schema on a half-size copy of the sample. Commit the results.
+# Draws the help page's pictures with engrave itself (after scripts/demo.sh has built it, and the
+# target write-shipped-presets of the same build): every pattern, every colour schema and a sheet
+# of the shipped presets on a half-size copy of the sample. Commit the results.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -25,3 +26,8 @@ for schema in "${schemas[@]}"; do
     name=$(tr 'A-Z ' 'a-z-' <<< "$schema")
     "$engrave" -q "$work/sample.png" -o "$out/schema-$name.png" --pattern "Waves 1" --color-schema "$schema" --space 10
 done
+
+# The presets that ship, exactly as the release package holds them (the README shows this too).
+mkdir -p "$work/presets"
+"$(dirname "$engrave")/../packaging/write-shipped-presets" "$work/presets" > /dev/null
+"$engrave" -q --sheet-presets "$work/presets" "$work/sample.png" -o "$out/presets.png"

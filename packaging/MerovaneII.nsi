@@ -47,7 +47,7 @@ Var CreatedFolder  ; 1 when the installation folder did not exist before
 !insertmacro MUI_PAGE_WELCOME
 !insertmacro MUI_PAGE_LICENSE "${STAGE}\LICENSE.txt"
 Page custom PhotoshopPage PhotoshopPageLeave
-!define MUI_DIRECTORYPAGE_TEXT_TOP "${PRODUCT} is installed into this plug-ins folder. Another folder works too when Photoshop is told to look there (Preferences > Plug-ins > Additional Plug-ins Folder). Presets already in its $\"${SAVES}$\" folder are kept."
+!define MUI_DIRECTORYPAGE_TEXT_TOP "${PRODUCT} is installed into this Photoshop plug-ins folder; a folder inside it works too. Every Photoshop since CC also loads C:\Program Files\Common Files\Adobe\Plug-ins\CC. Presets already in its $\"${SAVES}$\" folder are kept."
 !define MUI_DIRECTORYPAGE_TEXT_DESTINATION "Plug-ins folder"
 !insertmacro MUI_PAGE_DIRECTORY
 !insertmacro MUI_PAGE_INSTFILES

@@ -1,7 +1,7 @@
 // presets/ShippedPresets.h: the presets installed with the plug-in, as settings over the defaults.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <string>
 #include <vector>

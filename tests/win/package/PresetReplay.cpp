@@ -1,8 +1,9 @@
 #include "tests/win/package/PresetReplay.h"
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
+#include "params/SettingTable.h"
+#include "params/SettingValues.h"
 #include "api/HostApi.h"
-#include "presets/PresetKeys.h"
 #include "presets/PresetReader.h"
 #include "tests/support/TestImages.h"
 
@@ -17,32 +18,30 @@ namespace preset_replay {
 
 namespace {
 
-// What an action recorded from these settings holds: the preset's twenty keys with the types
-// the plug-in's descriptor reader asks for, and 'AntA', which a preset does not carry.
+// Every key an action records, with the type the plug-in's descriptor reader asks for: the
+// preset's settings as the dialog would record them after loading it.
 std::vector<emulator::DescriptorItem> ActionFor(const FilterParameters& settings) {
     std::vector<emulator::DescriptorItem> action;
-    for (const PresetKey& key : kPresetKeys) {
+    for (const params::Setting& s : params::kSettings) {
+        if (s.key == nullptr) continue;
         emulator::DescriptorItem item;
-        item.key = key.code;
-        switch (key.kind) {
-            case PresetValueKind::kReal:
+        item.key = params::FourCharCode(s.key);
+        switch (s.scriptType) {
+            case params::ScriptType::kUnitFloat:
                 item.type = host::kTypeUnitFloat;
                 item.unit = host::kUnitPercent;
-                item.number = settings.*key.real;
                 break;
-            case PresetValueKind::kBool32:
+            case params::ScriptType::kInteger:
+                item.type = host::kTypeInteger;
+                break;
+            case params::ScriptType::kBoolean:
+            case params::ScriptType::kNone:
                 item.type = host::kTypeBoolean;
-                item.number = settings.*key.bool32 != 0 ? 1 : 0;
-                break;
-            case PresetValueKind::kByte:
-                // Pattern and colour schema are integers; 'FllA' is a boolean.
-                item.type = key.code == PresetCode("FllA") ? host::kTypeBoolean : host::kTypeInteger;
-                item.number = settings.*key.byte;
                 break;
         }
+        item.number = params::StoredValue(s, settings);
         action.push_back(item);
     }
-    action.push_back({PresetCode("AntA"), host::kTypeBoolean, 0, settings.solidInk != 0 ? 1.0 : 0.0});
     return action;
 }
 

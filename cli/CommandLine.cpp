@@ -119,6 +119,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             line.quiet = true;
         } else if (name == "sheet") {
             line.sheet = true;
+        } else if (name == "sheet-presets") {
+            if (!takeValue(line.presetSheetFolder)) return false;
+            line.sheet = true;
         } else if (name == "-o" || name == "output") {
             if (!takeFileName(line.output)) return false;
         } else if (name == "-d" || name == "output-dir") {

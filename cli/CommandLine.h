@@ -20,6 +20,7 @@ struct CommandLine {
     std::string selection;               // 8-bit grey mask image
     std::vector<SettingChange> changes;  // in command-line order, applied after the preset
     int64_t memoryBudgetMb = kDefaultMemoryBudgetMb;
+    std::string presetSheetFolder;       // --sheet-presets: one tile per preset of this folder
     bool sheet = false;
     bool quiet = false;
     bool showHelp = false;

@@ -6,6 +6,7 @@
 #include "cli/HelpText.h"
 #include "cli/MemoryBudget.h"
 #include "cli/PresetFiles.h"
+#include "cli/PresetSheet.h"
 #include "cli/ProgressBar.h"
 #include "cli/RunConflicts.h"
 
@@ -22,9 +23,10 @@ void Report(const std::string& message) {
 }
 
 // One file's work; whatever it throws fails that file alone, so a batch goes on.
-FileOutcome RunJob(const CommandLine& line, const EngraveJob& job) {
+FileOutcome RunJob(const CommandLine& line, const EngraveJob& job, const std::vector<SheetTile>& tiles,
+                   int32_t tileLimit) {
     try {
-        return line.sheet ? MakeContactSheet(job) : EngraveFile(job);
+        return line.sheet ? MakeContactSheet(job, tiles, tileLimit) : EngraveFile(job);
     } catch (const std::bad_alloc&) {
         return {ExitStatus::kPluginFailed, job.input + ": out of memory while engraving it"};
     } catch (const std::exception& e) {
@@ -76,13 +78,24 @@ int Engrave(const std::vector<std::string>& args) {
         return ToInt(ExitStatus::kBadInput);
     }
 
+    std::vector<SheetTile> tiles;
+    if (!line.presetSheetFolder.empty()) {
+        if (!PresetSheetTiles(line.presetSheetFolder, settings, tiles, error)) {
+            Report(error);
+            return ToInt(ExitStatus::kUsage);
+        }
+    } else if (line.sheet) {
+        tiles = PatternAndSchemaTiles(settings);
+    }
+    const int32_t tileLimit = line.presetSheetFolder.empty() ? kSheetTile : kPresetSheetTile;
+
     const bool showProgress = !line.quiet && StandardErrorIsTerminal();
     ExitStatus status = ExitStatus::kOk;
     for (size_t i = 0; i < line.inputs.size(); ++i) {
         EngraveJob job{line.inputs[i], outputs[i], settings, line.selection.empty() ? nullptr : &selection,
                        showProgress,   limits};
         const std::string conflict = OutputConflict(line, outputs, i);
-        const FileOutcome outcome = conflict.empty() ? RunJob(line, job) : FileOutcome{ExitStatus::kUsage, conflict};
+        const FileOutcome outcome = conflict.empty() ? RunJob(line, job, tiles, tileLimit) : FileOutcome{ExitStatus::kUsage, conflict};
         if (!outcome.note.empty()) Report(outcome.note);
         if (outcome.status != ExitStatus::kOk) {
             Report(outcome.message);

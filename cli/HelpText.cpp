@@ -46,6 +46,7 @@ std::string HelpText() {
     std::string text =
         "Usage: engrave INPUT... (-o OUTPUT | -d DIR) [options]\n"
         "       engrave --sheet INPUT -o SHEET.png [options]\n"
+        "       engrave --sheet-presets FOLDER INPUT -o SHEET.png [options]\n"
         "Engraves PNG and TIFF images with the Merovane II plug-in. The output keeps the input's\n"
         "format, depth and colour model; grey images are engraved as RGB and written back as grey\n"
         "unless the engraving has colour.\n"
@@ -54,6 +55,7 @@ std::string HelpText() {
         "  -o, --output FILE      the output of a single input\n"
         "  -d, --output-dir DIR   outputs named after the inputs, in DIR\n"
         "  --sheet                a contact sheet of every pattern and colour schema (PNG)\n"
+        "  --sheet-presets FOLDER a contact sheet of every preset (.kzv) in FOLDER (PNG)\n"
         "  --selection MASK       8-bit grey image of the input's size: 0 unselected .. 255 selected\n"
         "  --preset FILE.kzv      load a preset before the options below apply\n"
         "  --save-preset FILE.kzv write the effective settings as a preset\n"

@@ -4,7 +4,8 @@
 
 namespace product {
 
-// The version as the about box shows it and as the update server receives it.
+// The version as the about box shows it and as the update server receives it. The build reads
+// this line for engrave --version and the release package's names: keep it digits and dots.
 inline constexpr char kVersionText[] = "2.22";
 inline constexpr char kVersionSuffix[] = " (64 Bit)";
 

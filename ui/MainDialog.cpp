@@ -182,7 +182,7 @@ BOOL OnInitDialog(HWND dialog) {
 
 void OnMainPaneDrag() {
     PreviewPanes& panes = gState->panes;
-    controls::PreviewContaner* pane = panes.MainPane();
+    controls::PreviewContainer* pane = panes.MainPane();
     if (pane == nullptr) return;
     Params().previewX += pane->panX;
     Params().previewY += pane->panY;

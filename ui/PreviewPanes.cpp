@@ -16,12 +16,12 @@ void ClientSize(HWND window, int32_t& width, int32_t& height) {
 
 }  // namespace
 
-controls::PreviewContaner* PreviewPanes::MainPane() const {
-    return controls::FindControl<controls::PreviewContaner>(mainWindow);
+controls::PreviewContainer* PreviewPanes::MainPane() const {
+    return controls::FindControl<controls::PreviewContainer>(mainWindow);
 }
 
-controls::PreviewContaner* PreviewPanes::NavigatorPane() const {
-    return controls::FindControl<controls::PreviewContaner>(navigatorWindow);
+controls::PreviewContainer* PreviewPanes::NavigatorPane() const {
+    return controls::FindControl<controls::PreviewContainer>(navigatorWindow);
 }
 
 void AttachPanes(PreviewPanes& panes, HWND mainWindow, HWND navigatorWindow) {
@@ -31,14 +31,14 @@ void AttachPanes(PreviewPanes& panes, HWND mainWindow, HWND navigatorWindow) {
     ClientSize(navigatorWindow, panes.navigator.width, panes.navigator.height);
     panes.main.viewMode = PreviewView::kMainPreview;
     panes.navigator.viewMode = PreviewView::kNavigator;
-    if (controls::PreviewContaner* navigator = panes.NavigatorPane()) {
-        navigator->viewMode = controls::PreviewContaner::kNavigator;
+    if (controls::PreviewContainer* navigator = panes.NavigatorPane()) {
+        navigator->viewMode = controls::PreviewContainer::kNavigator;
         navigator->mainPreviewWindow = mainWindow;
     }
 }
 
 void ShowViewBitmap(PreviewView& view, HWND window) {
-    controls::PreviewContaner* pane = controls::FindControl<controls::PreviewContaner>(window);
+    controls::PreviewContainer* pane = controls::FindControl<controls::PreviewContainer>(window);
     if (pane == nullptr) return;
     pane->imageWidth = view.imageWidth;
     pane->imageHeight = view.imageHeight;
@@ -69,7 +69,7 @@ void ShowViewBitmap(PreviewView& view, HWND window) {
 }
 
 void RefreshResultPane(PreviewPanes& panes, bool checker) {
-    controls::PreviewContaner* pane = panes.MainPane();
+    controls::PreviewContainer* pane = panes.MainPane();
     if (pane != nullptr) {
         panes.main.panX = pane->panX;
         panes.main.panY = pane->panY;
@@ -97,7 +97,7 @@ render::ViewPlacement NavigatorPlacement(const PreviewPanes& panes) {
 }
 
 void PlaceFrameAtOrigin(PreviewPanes& panes, int32_t previewX, int32_t previewY) {
-    controls::PreviewContaner* navigator = panes.NavigatorPane();
+    controls::PreviewContainer* navigator = panes.NavigatorPane();
     if (navigator == nullptr) return;
     const render::ViewPlacement placement = NavigatorPlacement(panes);
     navigator->frameX = render::FrameFromOrigin(previewX, placement.imageWidth, panes.main.frameWidth);
@@ -105,7 +105,7 @@ void PlaceFrameAtOrigin(PreviewPanes& panes, int32_t previewX, int32_t previewY)
 }
 
 void OriginFromNavigatorFrame(const PreviewPanes& panes, int32_t& previewX, int32_t& previewY) {
-    const controls::PreviewContaner* navigator = panes.NavigatorPane();
+    const controls::PreviewContainer* navigator = panes.NavigatorPane();
     if (navigator == nullptr) return;
     const render::ViewPlacement placement = NavigatorPlacement(panes);
     previewX = render::OriginFromFrame(navigator->frameX, placement.imageWidth, panes.main.frameWidth);

@@ -13,8 +13,8 @@ struct PreviewPanes {
     PreviewView main, navigator;
     HWND mainWindow = nullptr, navigatorWindow = nullptr;
 
-    controls::PreviewContaner* MainPane() const;
-    controls::PreviewContaner* NavigatorPane() const;
+    controls::PreviewContainer* MainPane() const;
+    controls::PreviewContainer* NavigatorPane() const;
 };
 
 // Takes both windows, their client sizes, and makes the navigator a navigator framing the main pane.

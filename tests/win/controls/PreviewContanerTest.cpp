@@ -39,11 +39,11 @@ class PreviewWindows : public ControlsDialog {
 protected:
     void SetUp() override {
         ControlsDialog::SetUp();
-        main = FindControl<PreviewContaner>(Item(IDC_TEST_MAIN_PREVIEW));
-        navigator = FindControl<PreviewContaner>(Item(IDC_TEST_NAVIGATOR));
+        main = FindControl<PreviewContainer>(Item(IDC_TEST_MAIN_PREVIEW));
+        navigator = FindControl<PreviewContainer>(Item(IDC_TEST_NAVIGATOR));
         ASSERT_NE(main, nullptr);
         ASSERT_NE(navigator, nullptr);
-        navigator->viewMode = PreviewContaner::kNavigator;
+        navigator->viewMode = PreviewContainer::kNavigator;
         navigator->mainPreviewWindow = main->hwnd;
         // The main preview shows 60 x 40 image pixels; the navigator shows a 100 x 80 picture at
         // half size, so its frame is 30 x 20.
@@ -60,8 +60,8 @@ protected:
         recorder.commands.clear();
     }
 
-    PreviewContaner* main = nullptr;
-    PreviewContaner* navigator = nullptr;
+    PreviewContainer* main = nullptr;
+    PreviewContainer* navigator = nullptr;
 };
 
 }  // namespace

@@ -42,8 +42,8 @@ TEST_F(Showcase, EveryControlPaintsOnTheSharedBackground) {
     SpinEdit* space = FindControl<SpinEdit>(Item(IDC_TEST_SPIN));
     SpinEdit* width = FindControl<SpinEdit>(Item(IDC_TEST_SPIN2));
     Rotor* rotor = FindControl<Rotor>(Item(IDC_TEST_ROTOR));
-    PreviewContaner* main = FindControl<PreviewContaner>(Item(IDC_TEST_MAIN_PREVIEW));
-    PreviewContaner* navigator = FindControl<PreviewContaner>(Item(IDC_TEST_NAVIGATOR));
+    PreviewContainer* main = FindControl<PreviewContainer>(Item(IDC_TEST_MAIN_PREVIEW));
+    PreviewContainer* navigator = FindControl<PreviewContainer>(Item(IDC_TEST_NAVIGATOR));
     ControlButton* about = FindControl<ControlButton>(Item(IDC_TEST_ABOUT));
     ControlButton* help = FindControl<ControlButton>(Item(IDC_TEST_HELP));
     ASSERT_TRUE(space && width && rotor && main && navigator && about && help);
@@ -64,7 +64,7 @@ TEST_F(Showcase, EveryControlPaintsOnTheSharedBackground) {
     main->pictureY = 11;
     main->imageWidth = 110;
     main->imageHeight = 100;
-    navigator->viewMode = PreviewContaner::kNavigator;
+    navigator->viewMode = PreviewContainer::kNavigator;
     navigator->mainPreviewWindow = main->hwnd;
     navigator->scale = 2.0f;
     navigator->imageWidth = 80;

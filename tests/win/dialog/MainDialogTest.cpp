@@ -52,8 +52,8 @@ std::unique_ptr<LoadedPlugin> MainDialog::plugin;
 
 // The pane object behind a window of the plug-in: its fields, read through the window's pointer
 // (the plug-in's copy of the class, laid out as ours).
-const controls::PreviewContaner& Pane(HWND dialog, int id) {
-    return *reinterpret_cast<const controls::PreviewContaner*>(GetWindowLongPtrA(Item(dialog, id), GWLP_USERDATA));
+const controls::PreviewContainer& Pane(HWND dialog, int id) {
+    return *reinterpret_cast<const controls::PreviewContainer*>(GetWindowLongPtrA(Item(dialog, id), GWLP_USERDATA));
 }
 
 HostImage Picture(int planes = 3, int16_t mode = host::kModeRGB, int width = 700, int height = 500) {

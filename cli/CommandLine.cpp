@@ -30,6 +30,29 @@ void AddFlag(const FlagOption& flag, CommandLine& line) {
         line.changes.push_back(SettingChange{FindSettingByKey(flag.secondKey), 1.0f - flag.value});
 }
 
+// SVG output is chosen by the output's extension, or by --format svg for a batch.
+bool CheckVectorOptions(const CommandLine& line, std::string& error) {
+    const VectorOptions& v = line.vector;
+    const bool svgName = !line.output.empty() && HasSvgExtension(line.output);
+    if (v.svgFormat && !line.output.empty() && !svgName) {
+        error = "--format svg writes SVG files: give -o a .svg name";
+        return false;
+    }
+    if (line.sheet && (svgName || v.svgFormat)) {
+        error = "--sheet writes a PNG picture, not SVG";
+        return false;
+    }
+    if (!v.rulingOption.empty()) {
+        for (const SettingChange& change : line.changes) {
+            if (change.setting != nullptr && std::string(change.setting->key) == "Spac") {
+                error = v.rulingOption + " sets Space itself; leave out --space";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool Check(const CommandLine& line, std::string& error) {
     if (line.showHelp || line.showVersion || line.showList) return true;
     if (line.inputs.empty()) {
@@ -53,7 +76,7 @@ bool Check(const CommandLine& line, std::string& error) {
         error = "--sheet writes one picture: give -o SHEET.png";
         return false;
     }
-    return true;
+    return CheckVectorOptions(line, error);
 }
 
 }  // namespace
@@ -121,6 +144,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             SettingChange change;
             if (!takeValue(assignment) || !ParseKeyAssignment(assignment, change, error)) return false;
             line.changes.push_back(change);
+        } else if (IsVectorOption(name)) {
+            std::string text;
+            if (!takeValue(text) || !ParseVectorOption(name, text, line.vector, error)) return false;
         } else if (const FlagOption* flag = FindFlag(name)) {
             if (hasInlineValue) {
                 error = arg + " takes no value; use --set " + flag->key + "=VALUE";

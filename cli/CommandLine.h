@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/SettingChange.h"
+#include "cli/VectorOptions.h"
 
 #include <string>
 #include <vector>
@@ -16,6 +17,7 @@ struct CommandLine {
     std::string presetToSave;
     std::string selection;               // 8-bit grey mask image
     std::vector<SettingChange> changes;  // in command-line order, applied after the preset
+    VectorOptions vector;                // SVG output, resolution and ruling
     bool sheet = false;
     bool quiet = false;
     bool showHelp = false;

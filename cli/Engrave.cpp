@@ -6,6 +6,8 @@
 #include "cli/HelpText.h"
 #include "cli/PresetFiles.h"
 #include "cli/ProgressBar.h"
+#include "cli/SvgFile.h"
+#include "cli/VectorOptions.h"
 
 #include <cstdio>
 #include <set>
@@ -24,7 +26,8 @@ void Report(const std::string& message) {
 std::string OutputFor(const CommandLine& line, const std::string& input) {
     if (!line.output.empty()) return line.output;
     const size_t slash = input.find_last_of('/');
-    const std::string name = slash == std::string::npos ? input : input.substr(slash + 1);
+    std::string name = slash == std::string::npos ? input : input.substr(slash + 1);
+    if (line.vector.svgFormat) name = SvgName(name);
     return line.outputDir + (line.outputDir.back() == '/' ? "" : "/") + name;
 }
 
@@ -75,15 +78,17 @@ int Engrave(const std::vector<std::string>& args) {
     ExitStatus status = ExitStatus::kOk;
     std::set<std::string> outputsWritten;
     for (const std::string& input : line.inputs) {
-        EngraveJob job{input, OutputFor(line, input), settings, line.selection.empty() ? nullptr : &selection,
-                       showProgress};
+        EngraveJob job{input,        OutputFor(line, input), settings, line.selection.empty() ? nullptr : &selection,
+                       showProgress, line.vector};
         FileOutcome outcome;
         if (SameFile(job.input, job.output))
             outcome = {ExitStatus::kUsage, job.output + ": is the input itself; choose another output"};
         else if (!outputsWritten.insert(job.output).second)
             outcome = {ExitStatus::kUsage, job.output + ": another input was already written there"};
         else
-            outcome = line.sheet ? MakeContactSheet(job) : EngraveFile(job);
+            outcome = line.sheet                    ? MakeContactSheet(job)
+                      : HasSvgExtension(job.output) ? EngraveSvgFile(job)
+                                                    : EngraveFile(job);
         if (outcome.status != ExitStatus::kOk) {
             Report(outcome.message);
             if (status == ExitStatus::kOk) status = outcome.status;

@@ -3,6 +3,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/SelectionMask.h"
+#include "cli/VectorOptions.h"
 #include "host/FilterParameters.h"
 
 #include <string>
@@ -15,6 +16,7 @@ struct EngraveJob {
     FilterParameters settings;
     const SelectionMask* selection = nullptr;  // nullptr: the whole image
     bool showProgress = false;
+    VectorOptions vector;  // the ruling and resolution, and the SVG options
 };
 
 struct FileOutcome {

@@ -2,6 +2,7 @@
 
 #include "cli/SettingChange.h"
 #include "cli/SettingTable.h"
+#include "cli/VectorOptions.h"
 
 #include <cstdio>
 
@@ -64,6 +65,7 @@ std::string HelpText() {
         "  --set KEY=VALUE                  any setting by its action key, in the record's units:\n";
     for (const Setting& s : kSettings)
         text += std::string("      ") + s.key + "  " + Padded(s.label, 16) + DescribeRange(s, false) + "\n";
+    text += VectorHelpText();
     text +=
         "\n"
         "Exit status: 0 all engraved; 1 internal fault; 2 bad arguments or preset (nothing done);\n"

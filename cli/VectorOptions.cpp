@@ -28,6 +28,16 @@ constexpr double kMaxDotsPerInch = 1.0e6;
 
 }  // namespace
 
+std::string VectorHelpText() {
+    return "\n"
+           "Vector output (an output named .svg, or --format svg with -d) and real sizes:\n"
+           "  --format svg                     a batch's outputs are SVG files of filled outlines\n"
+           "  --svg-background white|none      paint the paper, or leave it out for lasers and cutters [white]\n"
+           "  --dpi N                          the input's pixels an inch [its own, else 72]\n"
+           "  --lines-per-inch N               Space from a ruling at that resolution (raster too)\n"
+           "  --lines-per-cm N                 the same per centimetre\n";
+}
+
 bool IsVectorOption(const std::string& name) {
     return name == "format" || name == "svg-background" || name == "dpi" || name == "lines-per-inch" ||
            name == "lines-per-cm";

@@ -20,6 +20,9 @@ bool IsVectorOption(const std::string& name);
 // Reads the value of option `name`. False with a message naming what is accepted.
 bool ParseVectorOption(const std::string& name, const std::string& value, VectorOptions& options, std::string& error);
 
+// The --help lines of these options.
+std::string VectorHelpText();
+
 // True when `path` ends in ".svg", in any case.
 bool HasSvgExtension(const std::string& path);
 

@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config googletest libgtest-dev libpng-dev libtiff-dev
-          mingw-w64 wine wine64 xvfb xauth clang libclang-rt-14-dev)
+          mingw-w64 wine wine64 xvfb xauth clang libclang-rt-14-dev librsvg2-bin libxml2-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -4,7 +4,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/SelectionMask.h"
 #include "cli/VectorOptions.h"
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <string>
 

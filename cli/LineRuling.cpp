@@ -1,6 +1,6 @@
 #include "cli/LineRuling.h"
 
-#include "cli/SettingTable.h"
+#include "params/SettingTable.h"
 
 #include <cmath>
 #include <cstdio>
@@ -19,7 +19,7 @@ std::string Format(double value) {
 
 bool ApplyRuling(const VectorOptions& options, double dotsPerInch, FilterParameters& settings, std::string& error) {
     if (options.linesPerInch <= 0.0) return true;
-    const Setting& space = *FindSettingByKey("Spac");
+    const params::Setting& space = *params::FindByKey("Spac");
     // Space is measured in quarter pixels.
     const double wanted = 4.0 * dotsPerInch / options.linesPerInch;
     if (wanted >= space.minStored && wanted <= space.maxStored) {

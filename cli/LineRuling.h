@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cli/VectorOptions.h"
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <string>
 

@@ -31,6 +31,7 @@ targets=(
     "mv_fuzz_preset_reader preset fuzz/preset.dict"
     "mv_fuzz_descriptor_reader descriptor fuzz/descriptor.dict"
     "mv_fuzz_render_record render-record"
+    "mv_fuzz_stroke_walk render-record"
 )
 for entry in "${targets[@]}"; do
     read -r target seeds dict <<< "$entry"

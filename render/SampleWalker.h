@@ -64,7 +64,7 @@ namespace {
 // Where a run is cut at a tile or sector edge: roughly the first sample past `crossing` (a sample
 // index computed from the edge), kept within what is left of the run. Any cut keeps every sample
 // walked exactly once; a close one keeps each piece inside its tile.
-int64_t SplitPoint(double crossing, const SampleRun& rest) {
+inline int64_t SplitPoint(double crossing, const SampleRun& rest) {
     const double index = std::ceil(crossing);
     if (!(index > static_cast<double>(rest.first))) return rest.first;  // NaN too
     return index < static_cast<double>(rest.end) ? static_cast<int64_t>(index) : rest.end;

@@ -78,7 +78,8 @@ int Engrave(const std::vector<std::string>& args) {
     ExitStatus status = ExitStatus::kOk;
     std::set<std::string> outputsWritten;
     for (const std::string& input : line.inputs) {
-        EngraveJob job{input,        OutputFor(line, input), settings, line.selection.empty() ? nullptr : &selection,
+        EngraveJob job{input,        OutputFor(line, input),
+                       settings,     line.selection.empty() ? nullptr : &selection,
                        showProgress, line.vector};
         FileOutcome outcome;
         if (SameFile(job.input, job.output))

@@ -44,8 +44,7 @@ double PngDotsPerInch(const std::string& path) {
     return 0.0;
 }
 
-double DotsPerInch(const imageio::Raster& raster, const std::string& path, const VectorOptions& options,
-                   bool* stated) {
+double DotsPerInch(const imageio::Raster& raster, const std::string& path, const VectorOptions& options, bool* stated) {
     if (stated != nullptr) *stated = true;
     if (options.dotsPerInch > 0.0) return options.dotsPerInch;
     const imageio::FileDetails& d = raster.details;

@@ -55,7 +55,8 @@ void Convert(const imageio::Raster& raster, StrokeSource& source) {
             emulator::ConvertColors16(host::kColorSpaceCMYK, host::kColorSpaceRGB, row.data(), raster.width);
         }
         for (int32_t x = 0; x < raster.width; ++x)
-            for (int c = 0; c < 3; ++c) line[int64_t{x} * planes + c] = static_cast<Sample>(row[static_cast<size_t>(x)][c + 1]);
+            for (int c = 0; c < 3; ++c)
+                line[int64_t{x} * planes + c] = static_cast<Sample>(row[static_cast<size_t>(x)][c + 1]);
     }
     source.data = source.converted.data();
 }

@@ -155,8 +155,8 @@ void StrokeOutliner::Simplify() {
             const Disc& p = kept[i];
             double t = lengthSquared > 0.0 ? ((p.x - a.x) * dx + (p.y - a.y) * dy) / lengthSquared : 0.0;
             t = std::clamp(t, 0.0, 1.0);
-            const double error = Distance(p.x - (a.x + t * dx), p.y - (a.y + t * dy)) +
-                                 std::fabs(p.r - (a.r + t * (b.r - a.r)));
+            const double error =
+                Distance(p.x - (a.x + t * dx), p.y - (a.y + t * dy)) + std::fabs(p.r - (a.r + t * (b.r - a.r)));
             if (error > worst) {
                 worst = error;
                 worstIndex = i;
@@ -222,7 +222,9 @@ void StrokeOutliner::Envelope(std::vector<OutlineCommand>& commands) {
     for (size_t i = 0; i < segments; ++i)
         tangents[i] = TangentsOf(d[i].x, d[i].y, d[i].r, d[i + 1].x, d[i + 1].y, d[i + 1].r);
     const std::vector<Tangents>& t = tangents;
-    auto point = [&](size_t disc, const Vec& u) { return Vec{d[disc].x + d[disc].r * u.x, d[disc].y + d[disc].r * u.y}; };
+    auto point = [&](size_t disc, const Vec& u) {
+        return Vec{d[disc].x + d[disc].r * u.x, d[disc].y + d[disc].r * u.y};
+    };
     auto line = [&](const Vec& p) { commands.push_back({OutlineCommand::kLine, false, 0.0f, p.x, p.y}); };
     auto arc = [&](size_t disc, bool large, const Vec& p) {
         commands.push_back({OutlineCommand::kArc, large, static_cast<float>(d[disc].r), p.x, p.y});
@@ -261,15 +263,15 @@ void StrokeOutliner::Envelope(std::vector<OutlineCommand>& commands) {
     commands.push_back({OutlineCommand::kMove, false, 0.0f, start.x, start.y});
     line(point(1, t[0].left));
     for (size_t j = 1; j < segments; ++j) {
-        join(j, clockwise(t[j - 1].left, t[j].left), point(j - 1, t[j - 1].left), point(j, t[j - 1].left), point(j, t[j].left),
-             point(j + 1, t[j].left));
+        join(j, clockwise(t[j - 1].left, t[j].left), point(j - 1, t[j - 1].left), point(j, t[j - 1].left),
+             point(j, t[j].left), point(j + 1, t[j].left));
         line(point(j + 1, t[j].left));
     }
     arc(segments, t[segments - 1].slope > 0.0, point(segments, t[segments - 1].right));
     line(point(segments - 1, t[segments - 1].right));
     for (size_t j = segments - 1; j >= 1; --j) {
-        join(j, clockwise(t[j].right, t[j - 1].right), point(j + 1, t[j].right), point(j, t[j].right), point(j, t[j - 1].right),
-             point(j - 1, t[j - 1].right));
+        join(j, clockwise(t[j].right, t[j - 1].right), point(j + 1, t[j].right), point(j, t[j].right),
+             point(j, t[j - 1].right), point(j - 1, t[j - 1].right));
         line(point(j - 1, t[j - 1].right));
     }
     arc(0, t[0].slope < 0.0, start);

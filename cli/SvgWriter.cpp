@@ -30,10 +30,10 @@ struct PassStyle {
 
 // Split colour's pass p inks channel p: on white paper it leaves cyan, magenta or yellow; inverted,
 // on black, it lights red, green or blue.
-constexpr PassStyle kSplitInk[3] = {{"cyan", "1 Cyan", "#00ffff"}, {"magenta", "2 Magenta", "#ff00ff"},
-                                    {"yellow", "3 Yellow", "#ffff00"}};
-constexpr PassStyle kSplitLight[3] = {{"red", "1 Red", "#ff0000"}, {"green", "2 Green", "#00ff00"},
-                                      {"blue", "3 Blue", "#0000ff"}};
+constexpr PassStyle kSplitInk[3] = {
+    {"cyan", "1 Cyan", "#00ffff"}, {"magenta", "2 Magenta", "#ff00ff"}, {"yellow", "3 Yellow", "#ffff00"}};
+constexpr PassStyle kSplitLight[3] = {
+    {"red", "1 Red", "#ff0000"}, {"green", "2 Green", "#00ff00"}, {"blue", "3 Blue", "#0000ff"}};
 
 std::string Millimetres(int32_t pixels, double dotsPerInch) {
     char text[64];
@@ -53,10 +53,11 @@ SvgWriter::SvgWriter(std::FILE* output, const SvgPage& svgPage, const SvgLook& s
     const std::string w = std::to_string(page.width);
     const std::string h = std::to_string(page.height);
     buffer += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    buffer += "<svg xmlns=\"http://www.w3.org/2000/svg\" "
-              "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\"" +
-              Millimetres(page.width, page.dotsPerInch) + "\" height=\"" + Millimetres(page.height, page.dotsPerInch) +
-              "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
+    buffer +=
+        "<svg xmlns=\"http://www.w3.org/2000/svg\" "
+        "xmlns:inkscape=\"http://www.inkscape.org/namespaces/inkscape\" version=\"1.1\" width=\"" +
+        Millimetres(page.width, page.dotsPerInch) + "\" height=\"" + Millimetres(page.height, page.dotsPerInch) +
+        "\" viewBox=\"0 0 " + w + " " + h + "\">\n";
     // Strokes end at the picture's edge, as in the raster engraving.
     buffer += "<defs><clipPath id=\"picture\"><rect width=\"" + w + "\" height=\"" + h + "\"/></clipPath></defs>\n";
     if (look.background) {

@@ -43,8 +43,7 @@ bool IsVectorOption(const std::string& name) {
            name == "lines-per-cm";
 }
 
-bool ParseVectorOption(const std::string& name, const std::string& value, VectorOptions& options,
-                       std::string& error) {
+bool ParseVectorOption(const std::string& name, const std::string& value, VectorOptions& options, std::string& error) {
     if (name == "format") {
         const std::string format = Lower(value);
         if (format == "svg") {

@@ -7,11 +7,11 @@
 namespace cli {
 
 struct VectorOptions {
-    bool svgFormat = false;         // --format svg: a batch's outputs are SVG files
-    bool svgBackground = true;      // --svg-background white|none
-    double dotsPerInch = 0.0;       // --dpi N; 0: the input's own resolution
-    double linesPerInch = 0.0;      // --lines-per-inch N, or --lines-per-cm N converted; 0: not given
-    std::string rulingOption;       // the ruling as the user gave it, for messages ("--lines-per-cm 40")
+    bool svgFormat = false;     // --format svg: a batch's outputs are SVG files
+    bool svgBackground = true;  // --svg-background white|none
+    double dotsPerInch = 0.0;   // --dpi N; 0: the input's own resolution
+    double linesPerInch = 0.0;  // --lines-per-inch N, or --lines-per-cm N converted; 0: not given
+    std::string rulingOption;   // the ruling as the user gave it, for messages ("--lines-per-cm 40")
 };
 
 // True when `name` (without "--") is one of these options; all take a value.

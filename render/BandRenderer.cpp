@@ -79,8 +79,8 @@ void RenderBand(const RenderShared<Sample>& shared, BandBuffers& buffers, int64_
     if (shared.passesTogether) {
         BandMask* masks[3] = {&buffers.mask, &buffers.passMasks[0], &buffers.passMasks[1]};
         for (BandMask* m : masks) m->Reset(firstMaskRow, maskRows);
-        const MaskCanvas canvases[3] = {{masks[0], &shared.shapes}, {masks[1], &shared.shapes},
-                                        {masks[2], &shared.shapes}};
+        const MaskCanvas canvases[3] = {
+            {masks[0], &shared.shapes}, {masks[1], &shared.shapes}, {masks[2], &shared.shapes}};
         walker.WalkPassesTogether(canvases, near);
         for (int pass = 0; pass < 3; ++pass) FinishPass(shared, buffers, *masks[pass], firstRow, endRow, pass);
         return;

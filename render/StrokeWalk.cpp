@@ -55,8 +55,8 @@ RenderStatus Walk(const EngravingOptions& options, const RenderJob& job, StrokeS
         info->passes = settings.passes;
         info->dots = settings.useCircles;
     }
-    const PixelView<const Sample> source{static_cast<const Sample*>(job.source), job.rowSamples, job.width,
-                                         job.height, job.planes};
+    const PixelView<const Sample> source{static_cast<const Sample*>(job.source), job.rowSamples, job.width, job.height,
+                                         job.planes};
     ElementLayout layout;
     try {
         layout = MakeElementLayout(settings, job);

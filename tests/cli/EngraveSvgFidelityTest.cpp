@@ -77,8 +77,8 @@ TEST_P(SvgFidelity, RasterisedSvgMatchesTheRasterEngraving) {
                                         std::to_string(original.height) + " '" + folder.Path("vector.svg") + "' -o '" +
                                         folder.Path("vector.png") + "'";
             ASSERT_EQ(std::system(command.c_str()), 0) << command;
-            const double share =
-                ShareWithin(cli_test::ReadFile(folder.Path("raster.png")), cli_test::ReadFile(folder.Path("vector.png")), 64);
+            const double share = ShareWithin(cli_test::ReadFile(folder.Path("raster.png")),
+                                             cli_test::ReadFile(folder.Path("vector.png")), 64);
             EXPECT_GE(share, 0.97);
             RecordProperty(std::string(variant.name) + "-" + std::to_string(pattern), std::to_string(share));
             std::printf("%s %-12s pattern %2d: %.4f within 64 levels\n", GetParam(), variant.name, pattern, share);

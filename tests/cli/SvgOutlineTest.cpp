@@ -62,7 +62,7 @@ TEST(SvgOutline, SteepStrokeIsNarrowedAsTheRasterDrawsIt) {
 TEST(SvgOutline, BreaksWhereStampsLieApartAndDropsNonFiniteOnes) {
     const float nan = std::numeric_limits<float>::quiet_NaN();
     const float inf = std::numeric_limits<float>::infinity();
-    const std::vector<StrokeStamp> stamps = {{0, 0, 1}, {0.25f, 0, 1}, {nan, 0, 1}, {inf, 1, 1},
+    const std::vector<StrokeStamp> stamps = {{0, 0, 1}, {0.25f, 0, 1}, {nan, 0, 1},    {inf, 1, 1},
                                              {6, 0, 1}, {6.25f, 0, 1}, {20, 0, 0.125f}};
     StrokeOutliner outliner(kTolerance, 0.375, false, kHalfUnit);
     std::vector<OutlineCommand> commands;

@@ -38,6 +38,30 @@ bool ParseMemoryBudget(const std::string& text, int64_t& megabytes, std::string&
     return false;
 }
 
+// SVG output is chosen by the output's extension, or by --format svg for a batch.
+bool CheckVectorOptions(const CommandLine& line, std::string& error) {
+    const VectorOptions& v = line.vector;
+    const bool svgName = !line.output.empty() && HasSvgExtension(line.output);
+    if (v.svgFormat && !line.output.empty() && !svgName) {
+        error = "--format svg writes SVG files: give -o a .svg name";
+        return false;
+    }
+    if (line.sheet && (svgName || v.svgFormat)) {
+        error = "--sheet writes a PNG picture, not SVG";
+        return false;
+    }
+    if (!v.rulingOption.empty()) {
+        for (const SettingChange& change : line.changes) {
+            const params::Setting* s = change.setting;
+            if (s != nullptr && s->key != nullptr && std::string(s->key) == "Spac") {
+                error = v.rulingOption + " sets Space itself; leave out --space";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 bool Check(const CommandLine& line, std::string& error) {
     if (line.showHelp || line.showVersion || line.showList) return true;
     if (line.inputs.empty()) {
@@ -61,7 +85,7 @@ bool Check(const CommandLine& line, std::string& error) {
         error = "--sheet writes one picture: give -o SHEET.png";
         return false;
     }
-    return true;
+    return CheckVectorOptions(line, error);
 }
 
 }  // namespace
@@ -140,6 +164,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             SettingChange change;
             if (!takeValue(assignment) || !ParseKeyAssignment(assignment, change, error)) return false;
             line.changes.push_back(change);
+        } else if (IsVectorOption(name)) {
+            std::string text;
+            if (!takeValue(text) || !ParseVectorOption(name, text, line.vector, error)) return false;
         } else if (bool on = false; const Setting* flag = FindFlag(name, on)) {
             if (hasInlineValue) {
                 error = arg + " takes no value; use --set " + flag->key + "=VALUE";

@@ -3,6 +3,7 @@
 
 #include "cli/MemoryBudget.h"
 #include "cli/SettingChange.h"
+#include "cli/VectorOptions.h"
 
 #include <cstdint>
 
@@ -21,6 +22,7 @@ struct CommandLine {
     std::vector<SettingChange> changes;  // in command-line order, applied after the preset
     int64_t memoryBudgetMb = kDefaultMemoryBudgetMb;
     std::string presetSheetFolder;       // --sheet-presets: one tile per preset of this folder
+    VectorOptions vector;                // SVG output, resolution and ruling
     bool sheet = false;
     bool quiet = false;
     bool showHelp = false;

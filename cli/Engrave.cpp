@@ -9,6 +9,8 @@
 #include "cli/PresetSheet.h"
 #include "cli/ProgressBar.h"
 #include "cli/RunConflicts.h"
+#include "cli/SvgFile.h"
+#include "cli/VectorOptions.h"
 
 #include <cstdio>
 #include <exception>
@@ -26,7 +28,9 @@ void Report(const std::string& message) {
 FileOutcome RunJob(const CommandLine& line, const EngraveJob& job, const std::vector<SheetTile>& tiles,
                    int32_t tileLimit) {
     try {
-        return line.sheet ? MakeContactSheet(job, tiles, tileLimit) : EngraveFile(job);
+        return line.sheet                    ? MakeContactSheet(job, tiles, tileLimit)
+               : HasSvgExtension(job.output) ? EngraveSvgFile(job)
+                                             : EngraveFile(job);
     } catch (const std::bad_alloc&) {
         return {ExitStatus::kPluginFailed, job.input + ": out of memory while engraving it"};
     } catch (const std::exception& e) {
@@ -93,7 +97,8 @@ int Engrave(const std::vector<std::string>& args) {
     ExitStatus status = ExitStatus::kOk;
     for (size_t i = 0; i < line.inputs.size(); ++i) {
         EngraveJob job{line.inputs[i], outputs[i], settings, line.selection.empty() ? nullptr : &selection,
-                       showProgress,   limits};
+                       showProgress,   limits,
+                       line.vector};
         const std::string conflict = OutputConflict(line, outputs, i);
         const FileOutcome outcome = conflict.empty() ? RunJob(line, job, tiles, tileLimit) : FileOutcome{ExitStatus::kUsage, conflict};
         if (!outcome.note.empty()) Report(outcome.note);

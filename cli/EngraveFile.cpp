@@ -2,6 +2,8 @@
 
 #include "cli/AtomicWrite.h"
 #include "cli/HostImageConversion.h"
+#include "cli/ImageResolution.h"
+#include "cli/LineRuling.h"
 #include "cli/PluginRun.h"
 #include "cli/ProgressBar.h"
 #include "imageio/ImageFile.h"
@@ -32,6 +34,10 @@ FileOutcome EngraveFile(const EngraveJob& job) {
                     std::string("the output keeps the input's format (") + imageio::FormatName(format) +
                         "); give it a ." + (format == imageio::FileFormat::kPng ? "png" : "tif") + " name");
 
+    FilterParameters settings = job.settings;
+    if (!ApplyRuling(job.vector, DotsPerInch(raster, job.input, job.vector), settings, error))
+        return Fail(ExitStatus::kUsage, job.input, error);
+
     emulator::HostImage image;
     if (!ToHostImage(raster, image, error)) return Fail(ExitStatus::kBadInput, job.input, error);
 
@@ -48,7 +54,7 @@ FileOutcome EngraveFile(const EngraveJob& job) {
     PluginOutcome outcome;
     {
         ProgressBar bar(stderr, job.showProgress, job.input);
-        outcome = RunPlugin(image, selection, job.settings, &bar);
+        outcome = RunPlugin(image, selection, settings, &bar);
     }
     if (outcome.result != 0) {
         const std::string why = outcome.message.empty() ? DescribeResult(outcome.result) : outcome.message;

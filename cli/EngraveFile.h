@@ -3,6 +3,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/SelectionMask.h"
+#include "cli/VectorOptions.h"
 #include "params/FilterParameters.h"
 #include "imageio/ReadLimits.h"
 
@@ -18,6 +19,7 @@ struct EngraveJob {
     const SelectionMask* selection = nullptr;  // nullptr: the whole image
     bool showProgress = false;
     imageio::ReadLimits limits;  // for the input, decided from its header
+    VectorOptions vector;  // the ruling and resolution, and the SVG options
 };
 
 struct FileOutcome {

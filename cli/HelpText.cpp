@@ -2,6 +2,7 @@
 
 #include "cli/MemoryBudget.h"
 #include "cli/SettingChange.h"
+#include "cli/VectorOptions.h"
 #include "params/SettingTable.h"
 
 #include <cstdio>
@@ -82,6 +83,7 @@ std::string HelpText() {
         if (s.key == nullptr) continue;
         text += std::string("      ") + s.key + "  " + Padded(s.label, 16) + DescribeRange(s, false) + "\n";
     }
+    text += VectorHelpText();
     text +=
         "\n"
         "Exit status: 0 all engraved; 1 internal fault; 2 bad arguments or preset (nothing done);\n"

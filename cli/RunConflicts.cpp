@@ -1,6 +1,7 @@
 #include "cli/RunConflicts.h"
 
 #include "cli/SameFile.h"
+#include "cli/VectorOptions.h"
 
 namespace cli {
 
@@ -12,7 +13,8 @@ std::vector<std::string> OutputsOf(const CommandLine& line) {
             continue;
         }
         const size_t slash = input.find_last_of('/');
-        const std::string name = slash == std::string::npos ? input : input.substr(slash + 1);
+        std::string name = slash == std::string::npos ? input : input.substr(slash + 1);
+        if (line.vector.svgFormat) name = SvgName(name);
         outputs.push_back(line.outputDir + (line.outputDir.back() == '/' ? "" : "/") + name);
     }
     return outputs;

@@ -35,6 +35,7 @@ targets=(
     "mv_fuzz_render_record render-record 2048"
     "mv_fuzz_image_reader image 512 fuzz/image.dict"
     "mv_fuzz_preview_pixels preview-pixels 2048"
+    "mv_fuzz_stroke_walk render-record 2048"
 )
 for entry in "${targets[@]}"; do
     read -r target seeds rss dict <<< "$entry"

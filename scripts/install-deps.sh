@@ -3,7 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ make pkg-config googletest libgtest-dev libpng-dev libtiff-dev
-          mingw-w64 wine wine64 xvfb xauth clang libclang-rt-14-dev nsis zip unzip)
+          mingw-w64 wine wine64 xvfb xauth clang libclang-rt-14-dev nsis zip unzip
+          librsvg2-bin libxml2-utils)
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

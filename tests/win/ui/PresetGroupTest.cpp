@@ -359,3 +359,26 @@ TEST_F(PresetGroupWindow, ScreenshotOfTheSaveDialog) {
     EXPECT_FALSE(saveEnabledWhenEmpty);
     EXPECT_EQ(Entries().size(), 2u);
 }
+
+TEST_F(PresetGroupWindow, LoadsWhatEngraveSavedAndSavesItBackByteForByte) {
+    // tests/data/engrave-saved.kzv was written by
+    //   engrave --pattern "Spiral waves 2" --color-schema "Split color" --rotation -12.5 --space 33
+    //           --width 150 --threshold 250 --contrast -40 --phase 45 --center-x 300 --noise 7
+    //           --no-invert --use-dots --save-preset engrave-saved.kzv
+    const std::string engraveSaved = ReadFileBytes(std::string("Z:") + MV_TEST_DATA_DIR + "/engrave-saved.kzv");
+    ASSERT_FALSE(engraveSaved.empty());
+    WriteFileBytes(FileOf("From engrave.kzv"), engraveSaved);
+    Open();
+    ASSERT_TRUE(Select(IndexOf("From engrave")));
+    EXPECT_EQ(record.pattern, 10);
+    EXPECT_EQ(record.colorSchema, 1);
+    EXPECT_FLOAT_EQ(record.rotation, -12.5f);
+    EXPECT_FLOAT_EQ(record.space, 33.0f);
+    EXPECT_FLOAT_EQ(record.contrast, 250.0f);
+    EXPECT_FLOAT_EQ(record.threshold, -40.0f);
+    EXPECT_EQ(record.invertIntensity, 0);
+    EXPECT_EQ(record.useCircles, 1);
+
+    SaveWith({TypeAndSave("Again")});
+    EXPECT_EQ(ReadFileBytes(FileOf("Again.kzv")), engraveSaved);
+}

@@ -75,7 +75,6 @@ void FillPresetList(HWND dialog) {
 }
 
 bool LoadPresetEntry(HWND dialog, int entry, FilterParameters& params) {
-    params.loadedFromPreset = 0;
     const std::string* file = FileOfEntry(entry);
     if (file == nullptr) return false;
     if (!PresetReader(gGroup.folder + "\\" + *file, params)) {

@@ -1,4 +1,5 @@
 #include "UiTestIds.h"
+#include "SeamRecorders.h"
 #include "UiTestSupport.h"
 #include "WinTestSupport.h"
 

@@ -9,6 +9,7 @@
 #include "presets/PresetNames.h"
 #include "presets/PresetReader.h"
 #include "product/InstallFolders.h"
+#include "resources/MainDialogIds.h"
 #include "resources/ServiceDialogIds.h"
 #include "ui/DialogServices.h"
 #include "ui/MessageDialog.h"

@@ -5,6 +5,7 @@
 #include "UiTestSupport.h"
 #include "WinTestSupport.h"
 
+#include "MainDialogIds.h"
 #include "ServiceDialogIds.h"
 #include "emulator/EmulatedHost.h"
 #include "host/FilterParameters.h"

@@ -7,6 +7,7 @@
 #include "host/PluginGlobals.h"
 #include "presets/PresetReader.h"
 #include "presets/PresetWriter.h"
+#include "resources/MainDialogIds.h"
 #include "resources/ServiceDialogIds.h"
 #include "ui/DialogServices.h"
 #include "ui/PresetGroup.h"

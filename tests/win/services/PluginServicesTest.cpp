@@ -72,6 +72,24 @@ void SelectEntry(const std::string& entry) {
     SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(IDC_PRESET_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
+void RemoveTreeForTest(const std::string& path) {
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            const std::string name = found.cFileName;
+            if (name == "." || name == "..") continue;
+            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+                RemoveTreeForTest(path + "\\" + name);
+            } else {
+                DeleteFileA((path + "\\" + name).c_str());
+            }
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    RemoveDirectoryA(path.c_str());
+}
+
 std::string SpinText(int spinId) {
     return ItemText(GetDlgItem(Main(), spinId), 1);  // the spin edit's own edit box
 }
@@ -241,4 +259,20 @@ TEST_F(PluginServices, WithoutThePresetFolderSavingEndsInCannotSaveFile) {
     EXPECT_EQ(ran, 6u);
     EXPECT_EQ(text, "Cannot Save File!");
     EXPECT_TRUE(hasIcon);
+}
+
+TEST_F(PluginServices, HelpWithoutItsPageBesideThePluginSaysWhereItBelongs) {
+    RemoveTreeForTest(temporary.Path() + "\\MerovaneIIHelp");
+    std::string text;
+    const size_t ran = RunModal({ShowNow(kMainTitle), [] { PostCommand(kHelpButton, 9); }, ShowNow(kMessageTitle),
+                                 [&] {
+                                     HWND d = FindDialogTitled(kMessageTitle);
+                                     text = ItemText(d, IDC_MESSAGE_TEXT);
+                                     EndDialog(d, IDOK);
+                                 },
+                                 [] { PostCommand(IDCANCEL); }},
+                                CloseEverything, [&] { host->RunFilter(); });
+    EXPECT_EQ(ran, 5u);
+    EXPECT_NE(text.find("MerovaneIIHelp"), std::string::npos) << text;
+    EXPECT_TRUE(TakeShellCalls(0).empty()) << "no shell request for a page that is not there";
 }

@@ -384,3 +384,25 @@ TEST_F(PresetGroupWindow, LoadsWhatEngraveSavedAndSavesItBackByteForByte) {
     SaveWith({TypeAndSave("Again")});
     EXPECT_EQ(ReadFileBytes(FileOf("Again.kzv")), engraveSaved);
 }
+
+TEST_F(PresetGroupWindow, AFailedOverwriteKeepsTheOldPresetAndLeavesNothingBehind) {
+    WriteFileBytes(FileOf("Kept.kzv"), PresetText(30));
+    SetFileAttributesA(FileOf("Kept.kzv").c_str(), FILE_ATTRIBUTE_READONLY);
+    Open();
+    MessageRecorder messages;
+    record.space = 90;
+    SaveWith({TypeAndSave("Kept"), Answer(IDYES)});
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "Cannot Save File!");
+    EXPECT_EQ(ReadFileBytes(FileOf("Kept.kzv")), PresetText(30));
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    std::vector<std::string> files;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.emplace_back(found.cFileName);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(files, std::vector<std::string>{"Kept.kzv"});
+}

@@ -3,7 +3,7 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/SelectionMask.h"
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <string>
 

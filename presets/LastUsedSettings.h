@@ -4,7 +4,7 @@
 // loaded: loading marks the record (loadedFromPreset), and the next change only clears the mark.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 class LastUsedSettings {
 public:

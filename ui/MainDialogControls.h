@@ -2,7 +2,7 @@
 // controls, and the rules that enable controls by pattern and by the image's transparency.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <windows.h>
 

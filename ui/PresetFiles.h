@@ -2,7 +2,7 @@
 // Paths are 8-bit (ANSI) Windows paths of any length the system accepts.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <string>
 #include <vector>

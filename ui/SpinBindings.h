@@ -2,7 +2,7 @@
 // edits, with its range, the factor between the field and the number shown, and its texts.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 namespace ui {
 

@@ -7,7 +7,7 @@
 #include "controls/PreviewContaner.h"
 #include "emulator/EmulatedHost.h"
 #include "emulator/HostProfiles.h"
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 #include "render/PreviewOrigin.h"
 #include "tests/support/TestImages.h"
 #include "tests/win/plugin/PluginFile.h"

@@ -8,7 +8,7 @@
 #include "MainDialogIds.h"
 #include "ServiceDialogIds.h"
 #include "emulator/EmulatedHost.h"
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 #include "presets/PresetWriter.h"
 #include "tests/support/TestImages.h"
 

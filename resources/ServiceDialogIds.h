@@ -1,5 +1,5 @@
-/* resources/ServiceDialogIds.h: the about box, the message dialog, the preset save dialog and the
-   main dialog's preset group. Read by windres and by C++; numbers only. */
+/* resources/ServiceDialogIds.h: the about box, the message dialog and the preset save dialog (the
+   preset group's own controls are the main dialog's). Read by windres and by C++; numbers only. */
 #ifndef MEROVANE_SERVICE_DIALOG_IDS_H
 #define MEROVANE_SERVICE_DIALOG_IDS_H
 
@@ -31,10 +31,5 @@
 #define IDC_SAVE_PRESET_SAVE 1118
 #define IDC_SAVE_PRESET_CANCEL 1090
 #define IDC_SAVE_PRESET_NAME 1089
-
-/* The main dialog's "User Presets" group */
-#define IDC_PRESET_LIST 1077
-#define IDC_PRESET_SAVE 1074
-#define IDC_PRESET_DELETE 1078
 
 #endif

@@ -87,7 +87,7 @@ void OpenHelp(HWND owner, int kind) {
             ShowMessage(owner,
                         "Cannot find the help page.\n\nIt belongs in the folder \"MerovaneIIHelp\" beside the "
                         "plug-in file.",
-                        1);
+                        kMessageWarning);
             return;
         }
         const auto section = kind == 2 ? product::HelpSection::kInstall : product::HelpSection::kContents;

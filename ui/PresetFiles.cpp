@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <string>
 
 namespace ui {
 namespace {
@@ -65,9 +66,15 @@ bool PresetFileExists(const std::string& path) {
 }
 
 bool WritePresetFile(const std::string& path, const FilterParameters& params) {
+    // A read-only preset stays as it is; not every file system refuses to replace it by a move.
+    const DWORD existing = GetFileAttributesA(path.c_str());
+    if (existing != INVALID_FILE_ATTRIBUTES && (existing & FILE_ATTRIBUTE_READONLY) != 0) return false;
     const std::string text = FormatPresetText(params);
-    // Not ending in ".kzv": a half-written file is never listed as a preset.
-    const std::string temporary = path + ".saving";
+    // Short, so that a name that fits also fits while it is being written, and not ending in
+    // ".kzv", so that a half-written file is never listed as a preset.
+    const size_t separator = path.find_last_of("\\/");
+    const std::string folder = separator == std::string::npos ? std::string(".") : path.substr(0, separator);
+    const std::string temporary = folder + "\\~merovane-" + std::to_string(GetCurrentProcessId()) + ".saving";
     FileHandle file(
         CreateFileA(temporary.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsOpen()) return false;

@@ -9,6 +9,7 @@
 #include "presets/PresetNames.h"
 #include "presets/PresetReader.h"
 #include "product/InstallFolders.h"
+#include "resources/MainDialogIds.h"
 #include "resources/ServiceDialogIds.h"
 #include "ui/DialogServices.h"
 #include "ui/MessageDialog.h"
@@ -75,7 +76,6 @@ void FillPresetList(HWND dialog) {
 }
 
 bool LoadPresetEntry(HWND dialog, int entry, FilterParameters& params) {
-    params.loadedFromPreset = 0;
     const std::string* file = FileOfEntry(entry);
     if (file == nullptr) return false;
     if (!PresetReader(gGroup.folder + "\\" + *file, params)) {

@@ -7,6 +7,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <string>
 #include <utility>
 
 namespace {
@@ -83,3 +84,14 @@ TEST_F(EngravePresets, FullDiskLeavesNoPresetBehind) {
 }
 
 }  // namespace
+
+TEST_F(EngravePresets, ReadsBackWhatTheDialogSavesByteForByte) {
+    // The dialog's Windows test saves exactly these bytes after loading them.
+    const std::string dialogSaved = std::string(MV_TEST_DATA_DIR) + "/engrave-saved.kzv";
+    ASSERT_EQ(cli_test::RunEngrave({"--preset", dialogSaved, "--save-preset", folder.Path("again.kzv")}).status, 0);
+    std::ifstream original(dialogSaved, std::ios::binary), again(folder.Path("again.kzv"), std::ios::binary);
+    const std::string originalBytes{std::istreambuf_iterator<char>(original), {}};
+    const std::string againBytes{std::istreambuf_iterator<char>(again), {}};
+    EXPECT_FALSE(originalBytes.empty());
+    EXPECT_EQ(againBytes, originalBytes);
+}

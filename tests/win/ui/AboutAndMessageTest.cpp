@@ -1,3 +1,4 @@
+#include "SeamRecorders.h"
 #include "UiTestSupport.h"
 #include "WinTestSupport.h"
 

@@ -1,4 +1,5 @@
 #include "UiTestIds.h"
+#include "SeamRecorders.h"
 #include "UiTestSupport.h"
 #include "WinTestSupport.h"
 
@@ -6,6 +7,7 @@
 #include "host/PluginGlobals.h"
 #include "presets/PresetReader.h"
 #include "presets/PresetWriter.h"
+#include "resources/MainDialogIds.h"
 #include "resources/ServiceDialogIds.h"
 #include "ui/DialogServices.h"
 #include "ui/PresetGroup.h"
@@ -358,4 +360,49 @@ TEST_F(PresetGroupWindow, ScreenshotOfTheSaveDialog) {
     EXPECT_EQ(ran, 2u);
     EXPECT_FALSE(saveEnabledWhenEmpty);
     EXPECT_EQ(Entries().size(), 2u);
+}
+
+TEST_F(PresetGroupWindow, LoadsWhatEngraveSavedAndSavesItBackByteForByte) {
+    // tests/data/engrave-saved.kzv was written by
+    //   engrave --pattern "Spiral waves 2" --color-schema "Split color" --rotation -12.5 --space 33
+    //           --width 150 --threshold 250 --contrast -40 --phase 45 --center-x 300 --noise 7
+    //           --no-invert --use-dots --save-preset engrave-saved.kzv
+    const std::string engraveSaved = ReadFileBytes(std::string("Z:") + MV_TEST_DATA_DIR + "/engrave-saved.kzv");
+    ASSERT_FALSE(engraveSaved.empty());
+    WriteFileBytes(FileOf("From engrave.kzv"), engraveSaved);
+    Open();
+    ASSERT_TRUE(Select(IndexOf("From engrave")));
+    EXPECT_EQ(record.pattern, 10);
+    EXPECT_EQ(record.colorSchema, 1);
+    EXPECT_FLOAT_EQ(record.rotation, -12.5f);
+    EXPECT_FLOAT_EQ(record.space, 33.0f);
+    EXPECT_FLOAT_EQ(record.contrast, 250.0f);
+    EXPECT_FLOAT_EQ(record.threshold, -40.0f);
+    EXPECT_EQ(record.invertIntensity, 0);
+    EXPECT_EQ(record.useCircles, 1);
+
+    SaveWith({TypeAndSave("Again")});
+    EXPECT_EQ(ReadFileBytes(FileOf("Again.kzv")), engraveSaved);
+}
+
+TEST_F(PresetGroupWindow, AFailedOverwriteKeepsTheOldPresetAndLeavesNothingBehind) {
+    WriteFileBytes(FileOf("Kept.kzv"), PresetText(30));
+    SetFileAttributesA(FileOf("Kept.kzv").c_str(), FILE_ATTRIBUTE_READONLY);
+    Open();
+    MessageRecorder messages;
+    record.space = 90;
+    SaveWith({TypeAndSave("Kept"), Answer(IDYES)});
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text, "Cannot Save File!");
+    EXPECT_EQ(ReadFileBytes(FileOf("Kept.kzv")), PresetText(30));
+    WIN32_FIND_DATAA found{};
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    std::vector<std::string> files;
+    if (search != INVALID_HANDLE_VALUE) {
+        do {
+            if (!(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) files.emplace_back(found.cFileName);
+        } while (FindNextFileA(search, &found));
+        FindClose(search);
+    }
+    EXPECT_EQ(files, std::vector<std::string>{"Kept.kzv"});
 }

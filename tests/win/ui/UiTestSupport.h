@@ -1,5 +1,5 @@
-// Shared machinery of the dialogs' Windows tests: finding the modal boxes the code under test
-// opens, and seeing shell calls and messages through the seams instead of a browser or a box.
+// Shared machinery of the dialogs' Windows tests: finding and driving the modal boxes the code
+// under test opens, and temporary files.
 #pragma once
 
 #include <windows.h>
@@ -20,37 +20,6 @@ std::string ItemText(HWND dialog, int id);
 // dropped. Returns how many of `steps` ran.
 size_t RunModal(std::vector<std::function<void()>> steps, const std::function<void()>& cleanUp,
                 const std::function<void()>& open);
-
-// Records every target handed to the shell while alive; a held recorder keeps each worker
-// inside its shell call until Release().
-class ShellRecorder {
-public:
-    explicit ShellRecorder(bool holdWorkers = false);
-    ~ShellRecorder();
-    ShellRecorder(const ShellRecorder&) = delete;
-    ShellRecorder& operator=(const ShellRecorder&) = delete;
-
-    // Waits (up to a few seconds) until `count` calls were made and no worker is busy.
-    std::vector<std::string> WaitForCalls(size_t count);
-    // True when a worker entered the shell call within a few seconds.
-    bool WaitUntilInside();
-    void Release();
-};
-
-struct ObservedMessage {
-    std::string text;
-    int kind;
-};
-
-// Collects ShowMessage's messages instead of showing them, while alive.
-class MessageRecorder {
-public:
-    MessageRecorder();
-    ~MessageRecorder();
-    MessageRecorder(const MessageRecorder&) = delete;
-    MessageRecorder& operator=(const MessageRecorder&) = delete;
-    std::vector<ObservedMessage> messages;
-};
 
 // A fresh folder under the system's temporary folder, removed with its files at the end.
 class TemporaryFolder {

@@ -49,7 +49,7 @@ constexpr bool RowIsWhole(const Setting& s) {
 
 // Fields, keys, control ids and option names name one row each; preset lines and option places run
 // 1, 2, 3... without gaps, so every reader finds each row once.
-constexpr bool TableIsWhole() {
+[[maybe_unused]] constexpr bool TableIsWhole() {
     for (size_t i = 0; i < kSettingCount; ++i) {
         const Setting& a = kSettings[i];
         if (!RowIsWhole(a)) return false;

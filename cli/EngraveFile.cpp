@@ -7,6 +7,7 @@
 #include "imageio/ImageFile.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace cli {
 
@@ -31,7 +32,7 @@ FileOutcome EngraveFile(const EngraveJob& job) {
                         "); give it a ." + (format == imageio::FileFormat::kPng ? "png" : "tif") + " name");
 
     emulator::HostImage image;
-    if (!ToHostImage(raster, image, error)) return Fail(ExitStatus::kBadInput, job.input, error);
+    if (!ToHostImage(std::move(raster), image, error)) return Fail(ExitStatus::kBadInput, job.input, error);
 
     std::vector<uint8_t> selection;
     if (job.selection != nullptr) {
@@ -53,7 +54,7 @@ FileOutcome EngraveFile(const EngraveJob& job) {
         return Fail(ExitStatus::kPluginFailed, job.input, "the plug-in did not engrave it: " + why);
     }
 
-    const imageio::Raster result = FromHostImage(image, raster);
+    const imageio::Raster result = FromHostImage(std::move(image), raster);
     const bool written = WriteAtomically(
         job.output,
         [&](const std::string& path, std::string& writeError) {

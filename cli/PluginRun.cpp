@@ -5,6 +5,8 @@
 #include "host/Platform.h"
 #include "host/PluginMain.h"
 
+#include <utility>
+
 namespace cli {
 
 namespace {
@@ -84,13 +86,15 @@ PluginOutcome RunPlugin(emulator::HostImage& image, const std::vector<uint8_t>& 
     PluginOutcome outcome;
     RunScope scope(progress, outcome);
     emulator::EmulatedHost host(TappedEntry);
-    host.SetImage(image);
+    // The document moves into the host and back: a large picture is not held twice.
+    host.SetImage(std::move(image));
     if (!selection.empty()) host.SetSelection(selection);
     // The settings travel as a recorded action replayed without its dialog, the way batch
     // work reaches the plug-in in the image editor; its descriptor reader stores them.
     host.ReplayAction(ActionFor(settings), host::kPlayDialogDontDisplay);
     outcome.result = host.RunFilter();
-    if (outcome.result == 0) image = host.Image();
+    // On failure the host's document is still the image it was given.
+    image = host.TakeImage();
     return outcome;
 }
 

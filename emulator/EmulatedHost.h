@@ -46,6 +46,9 @@ public:
     // The document; the filtered area is the whole image unless SetFilterArea says otherwise.
     void SetImage(HostImage image);
     const HostImage& Image() const { return image; }
+    // Hands the document back without a copy; the host holds no image afterwards, until the next
+    // SetImage.
+    HostImage TakeImage() { return std::move(image); }
     void SetFilterArea(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // One byte per pixel of the filtered area (0 unselected .. 255 selected); empty = no selection.
     void SetSelection(std::vector<uint8_t> mask);

@@ -49,8 +49,14 @@ bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std:
     return false;
 }
 
+bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, const WriteOptions& options,
+                std::string& error) {
+    return format == FileFormat::kPng ? WritePng(path, raster, options, error)
+                                      : WriteTiff(path, raster, options, error);
+}
+
 bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, std::string& error) {
-    return format == FileFormat::kPng ? WritePng(path, raster, error) : WriteTiff(path, raster, error);
+    return WriteImage(path, raster, format, WriteOptions{}, error);
 }
 
 bool FormatFromName(const std::string& path, FileFormat& format) {

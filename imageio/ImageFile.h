@@ -2,6 +2,7 @@
 #pragma once
 
 #include "imageio/Raster.h"
+#include "imageio/WriteOptions.h"
 
 #include <string>
 
@@ -13,6 +14,8 @@ enum class FileFormat { kPng, kTiff };
 // one-line message when the file cannot be read or is of neither format.
 bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error);
 
+bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, const WriteOptions& options,
+                std::string& error);
 bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, std::string& error);
 
 // The format a file name's extension asks for (.png, .tif, .tiff in any case); false when the

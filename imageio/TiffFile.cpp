@@ -42,6 +42,16 @@ struct TiffCloser {
 };
 using Tiff = std::unique_ptr<TIFF, TiffCloser>;
 
+constexpr int32_t kRowsBetweenReports = 64;
+
+// libtiff's deflate goes through libdeflate where it was built with it, whose levels run 1 to 12
+// (zlib's stop at 9, and libtiff clamps them there); 5 is about as small as zlib's default level and
+// several times faster.
+int DeflateQuality(int compression) {
+    if (compression == kDefaultCompression) return 5;
+    return std::clamp(compression, kFastestCompression, kSmallestCompression);
+}
+
 // Which colour model a photometric interpretation and channel count stand for.
 bool ModelOf(uint16_t photometric, uint16_t inkSet, ColorModel& model) {
     switch (photometric) {
@@ -214,7 +224,7 @@ bool ReadTiff(const std::string& path, Raster& raster, std::string& error) {
     return ReadPixels(tiff.get(), raster, error);
 }
 
-bool WriteTiff(const std::string& path, const Raster& raster, std::string& error) {
+bool WriteTiff(const std::string& path, const Raster& raster, const WriteOptions& options, std::string& error) {
     InstallHandlers();
     if ((raster.depth != 8 && raster.depth != 16) ||
         (raster.channels != raster.ColorChannels() && raster.channels != raster.ColorChannels() + 1)) {
@@ -243,6 +253,8 @@ bool WriteTiff(const std::string& path, const Raster& raster, std::string& error
     if (raster.model == ColorModel::kCmyk) TIFFSetField(t, TIFFTAG_INKSET, INKSET_CMYK);
     TIFFSetField(t, TIFFTAG_PLANARCONFIG, details.planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
     TIFFSetField(t, TIFFTAG_COMPRESSION, compression);
+    if (compression == COMPRESSION_ADOBE_DEFLATE || compression == COMPRESSION_DEFLATE)
+        TIFFSetField(t, TIFFTAG_ZIPQUALITY, DeflateQuality(options.compression));
     TIFFSetField(t, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
     if (raster.HasAlpha()) {
         const uint16_t kind = details.alphaKind;
@@ -275,13 +287,20 @@ bool WriteTiff(const std::string& path, const Raster& raster, std::string& error
                 error = LastError("cannot write TIFF data");
                 return false;
             }
+            if (options.progress && y % kRowsBetweenReports == 0)
+                options.progress(int64_t{plane} * raster.height + y, int64_t{planes} * raster.height);
         }
     // libtiff writes its directory and the buffered tail here; a full disk shows up now.
     if (TIFFFlush(t) == 0) {
         error = LastError("cannot write TIFF data");
         return false;
     }
+    if (options.progress) options.progress(1, 1);
     return true;
+}
+
+bool WriteTiff(const std::string& path, const Raster& raster, std::string& error) {
+    return WriteTiff(path, raster, WriteOptions{}, error);
 }
 
 }  // namespace imageio

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "imageio/Raster.h"
+#include "imageio/WriteOptions.h"
 
 #include <string>
 
@@ -13,8 +14,10 @@ namespace imageio {
 // floating-point or signed samples, extra channels beyond one opacity channel, other depths).
 bool ReadTiff(const std::string& path, Raster& raster, std::string& error);
 
-// Writes the raster with its details; a compression libtiff cannot encode becomes LZW.
-// False with a message on any failure (the file may then be partly written).
+// Writes the raster with its details; a compression libtiff cannot encode becomes LZW. The
+// options' level applies to deflate compression (the others have none). False with a message
+// on any failure (the file may then be partly written).
+bool WriteTiff(const std::string& path, const Raster& raster, const WriteOptions& options, std::string& error);
 bool WriteTiff(const std::string& path, const Raster& raster, std::string& error);
 
 }  // namespace imageio

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build and the tests need, only those that are missing.
 set -euo pipefail
 
-packages=(cmake g++ make pkg-config googletest libgtest-dev libpng-dev libtiff-dev
+packages=(cmake g++ make pkg-config googletest libgtest-dev libpng-dev libtiff-dev libdeflate-dev
           mingw-w64 wine wine64 xvfb xauth clang libclang-rt-14-dev)
 missing=()
 for p in "${packages[@]}"; do

@@ -26,7 +26,8 @@ bool StartsWith(const unsigned char* head, size_t length, const unsigned char (&
 
 }  // namespace
 
-bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error) {
+bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error,
+               const Progress& progress) {
     unsigned char head[8] = {};
     size_t length = 0;
     if (FILE* file = std::fopen(path.c_str(), "rb")) {
@@ -38,12 +39,12 @@ bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std:
     }
     if (StartsWith(head, length, kPngSignature)) {
         format = FileFormat::kPng;
-        return ReadPng(path, raster, error);
+        return ReadPng(path, raster, error, progress);
     }
     if (StartsWith(head, length, kTiffLittle) || StartsWith(head, length, kTiffBig) ||
         StartsWith(head, length, kBigTiffLittle) || StartsWith(head, length, kBigTiffBig)) {
         format = FileFormat::kTiff;
-        return ReadTiff(path, raster, error);
+        return ReadTiff(path, raster, error, progress);
     }
     error = "not a PNG or TIFF file";
     return false;

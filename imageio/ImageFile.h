@@ -11,8 +11,10 @@ namespace imageio {
 enum class FileFormat { kPng, kTiff };
 
 // Reads `path`, telling the format by its first bytes rather than its name. False with a
-// one-line message when the file cannot be read or is of neither format.
-bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error);
+// one-line message when the file cannot be read or is of neither format. `progress`, if set,
+// hears how much of the image has been decoded.
+bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error,
+               const Progress& progress = {});
 
 bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, const WriteOptions& options,
                 std::string& error);

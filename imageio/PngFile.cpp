@@ -36,6 +36,7 @@ void OnPngWarning(png_structp, png_const_charp) {}
 constexpr int kDefaultPngLevel = 5;
 // Any chunk may hold up to 2 GB; pieces of 1 MiB keep each one easy on streaming readers.
 constexpr size_t kIdatChunkBytes = size_t{1} << 20;
+constexpr int32_t kRowsBetweenReports = 64;
 
 bool IsLittleEndianHost() {
     const uint16_t probe = 1;
@@ -46,7 +47,7 @@ bool IsLittleEndianHost() {
 
 }  // namespace
 
-bool ReadPng(const std::string& path, Raster& raster, std::string& error) {
+bool ReadPng(const std::string& path, Raster& raster, std::string& error, const Progress& progress) {
     File file(std::fopen(path.c_str(), "rb"));
     if (!file) {
         error = std::strerror(errno);
@@ -80,7 +81,7 @@ bool ReadPng(const std::string& path, Raster& raster, std::string& error) {
     if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
     if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
     if (bitDepth == 16 && IsLittleEndianHost()) png_set_swap(png);
-    png_set_interlace_handling(png);
+    const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
 
     raster.width = static_cast<int32_t>(png_get_image_width(png, info));
@@ -103,7 +104,13 @@ bool ReadPng(const std::string& path, Raster& raster, std::string& error) {
     raster.bytes.assign(rowBytes * static_cast<size_t>(raster.height), 0);
     rows.resize(static_cast<size_t>(raster.height));
     for (int32_t y = 0; y < raster.height; ++y) rows[static_cast<size_t>(y)] = raster.bytes.data() + y * rowBytes;
-    png_read_image(png, rows.data());
+    // Row by row as png_read_image does, so that a large picture can report its progress.
+    for (int pass = 0; pass < passes; ++pass)
+        for (int32_t y = 0; y < raster.height; ++y) {
+            png_read_row(png, rows[static_cast<size_t>(y)], nullptr);
+            if (progress && y % kRowsBetweenReports == 0)
+                progress(int64_t{pass} * raster.height + y, int64_t{passes} * raster.height);
+        }
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return true;

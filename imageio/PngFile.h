@@ -10,7 +10,7 @@ namespace imageio {
 
 // Reads 8- or 16-bit grey, grey+alpha, RGB or RGBA (palette and low-depth grey are expanded to
 // 8 bits). Returns false with a message on any failure; `raster` is then unspecified.
-bool ReadPng(const std::string& path, Raster& raster, std::string& error);
+bool ReadPng(const std::string& path, Raster& raster, std::string& error, const Progress& progress = {});
 
 // Writes the raster (1 to 4 channels, 8 or 16 bits), rows filtered as libpng filters them and
 // compressed at the options' level (by default about the size libpng's own defaults give, in a

@@ -107,7 +107,7 @@ void PlaceBlock(const uint8_t* block, uint32_t blockWidth, uint32_t rows, uint32
     }
 }
 
-bool ReadPixels(TIFF* tiff, Raster& raster, std::string& error) {
+bool ReadPixels(TIFF* tiff, Raster& raster, std::string& error, const Progress& progress) {
     const int32_t planes = raster.details.planar ? raster.channels : 1;
     const int32_t sampleOf = raster.details.planar ? 0 : -1;
     std::vector<uint8_t> block;
@@ -128,6 +128,7 @@ bool ReadPixels(TIFF* tiff, Raster& raster, std::string& error) {
                         return false;
                     }
                     PlaceBlock(block.data(), tileWidth, tileHeight, x, y, sampleOf < 0 ? -1 : plane, raster);
+                    if (progress) progress(int64_t{plane} * raster.height + y, int64_t{planes} * raster.height);
                 }
         return true;
     }
@@ -146,13 +147,14 @@ bool ReadPixels(TIFF* tiff, Raster& raster, std::string& error) {
             }
             PlaceBlock(block.data(), static_cast<uint32_t>(raster.width), rowsPerStrip, 0, strip * rowsPerStrip,
                        sampleOf < 0 ? -1 : plane, raster);
+            if (progress) progress(int64_t{plane} * stripsPerPlane + strip, int64_t{planes} * stripsPerPlane);
         }
     return true;
 }
 
 }  // namespace
 
-bool ReadTiff(const std::string& path, Raster& raster, std::string& error) {
+bool ReadTiff(const std::string& path, Raster& raster, std::string& error, const Progress& progress) {
     InstallHandlers();
     Tiff tiff(TIFFOpen(path.c_str(), "r"));
     if (!tiff) {
@@ -221,7 +223,7 @@ bool ReadTiff(const std::string& path, Raster& raster, std::string& error) {
     TIFFGetField(tiff.get(), TIFFTAG_RESOLUTIONUNIT, &details.resolutionUnit);
 
     raster.bytes.assign(static_cast<size_t>(raster.RowBytes()) * height, 0);
-    return ReadPixels(tiff.get(), raster, error);
+    return ReadPixels(tiff.get(), raster, error, progress);
 }
 
 bool WriteTiff(const std::string& path, const Raster& raster, const WriteOptions& options, std::string& error) {

@@ -12,7 +12,7 @@ namespace imageio {
 // Reads the image and the details a rewrite keeps (ICC profile, resolution, planar layout,
 // compression, kind of opacity). False with a one-line message for anything else (palette,
 // floating-point or signed samples, extra channels beyond one opacity channel, other depths).
-bool ReadTiff(const std::string& path, Raster& raster, std::string& error);
+bool ReadTiff(const std::string& path, Raster& raster, std::string& error, const Progress& progress = {});
 
 // Writes the raster with its details; a compression libtiff cannot encode becomes LZW. The
 // options' level applies to deflate compression (the others have none). False with a message

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "cli/SettingChange.h"
+#include "imageio/WriteOptions.h"
 
 #include <string>
 #include <vector>
@@ -14,8 +15,9 @@ struct CommandLine {
     std::string outputDir;  // -d: outputs named after the inputs
     std::string presetToLoad;
     std::string presetToSave;
-    std::string selection;               // 8-bit grey mask image
-    std::vector<SettingChange> changes;  // in command-line order, applied after the preset
+    std::string selection;                           // 8-bit grey mask image
+    std::vector<SettingChange> changes;              // in command-line order, applied after the preset
+    int compression = imageio::kDefaultCompression;  // --compression: 0 (fastest) .. 12 (smallest)
     bool sheet = false;
     bool quiet = false;
     bool showHelp = false;

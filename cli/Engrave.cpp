@@ -75,8 +75,8 @@ int Engrave(const std::vector<std::string>& args) {
     ExitStatus status = ExitStatus::kOk;
     std::set<std::string> outputsWritten;
     for (const std::string& input : line.inputs) {
-        EngraveJob job{input, OutputFor(line, input), settings, line.selection.empty() ? nullptr : &selection,
-                       showProgress};
+        EngraveJob job{input,        OutputFor(line, input), settings, line.selection.empty() ? nullptr : &selection,
+                       showProgress, line.compression};
         FileOutcome outcome;
         if (SameFile(job.input, job.output))
             outcome = {ExitStatus::kUsage, job.output + ": is the input itself; choose another output"};

@@ -4,6 +4,7 @@
 #include "cli/HostImageConversion.h"
 #include "cli/PluginRun.h"
 #include "cli/ProgressBar.h"
+#include "cli/StagedProgress.h"
 #include "imageio/ImageFile.h"
 
 #include <cstdio>
@@ -20,10 +21,15 @@ FileOutcome Fail(ExitStatus status, const std::string& file, const std::string& 
 }  // namespace
 
 FileOutcome EngraveFile(const EngraveJob& job) {
+    // One bar from the first byte read to the last written; it is cleared before any message.
+    ProgressBar bar(stderr, job.showProgress, job.input);
+    StagedProgress stages(bar);
+    stages.Enter(StagedProgress::Stage::kReading);
     imageio::Raster raster;
     imageio::FileFormat format;
     std::string error;
-    if (!imageio::ReadImage(job.input, raster, format, error)) return Fail(ExitStatus::kBadInput, job.input, error);
+    if (!imageio::ReadImage(job.input, raster, format, error, stages.FileProgress()))
+        return Fail(ExitStatus::kBadInput, job.input, error);
 
     imageio::FileFormat asked;
     if (imageio::FormatFromName(job.output, asked) && asked != format)
@@ -44,21 +50,22 @@ FileOutcome EngraveFile(const EngraveJob& job) {
         selection = job.selection->coverage;
     }
 
-    PluginOutcome outcome;
-    {
-        ProgressBar bar(stderr, job.showProgress, job.input);
-        outcome = RunPlugin(image, selection, job.settings, &bar);
-    }
+    stages.Enter(StagedProgress::Stage::kEngraving);
+    const PluginOutcome outcome = RunPlugin(image, selection, job.settings, &stages);
     if (outcome.result != 0) {
         const std::string why = outcome.message.empty() ? DescribeResult(outcome.result) : outcome.message;
         return Fail(ExitStatus::kPluginFailed, job.input, "the plug-in did not engrave it: " + why);
     }
 
     const imageio::Raster result = FromHostImage(std::move(image), raster);
+    stages.Enter(StagedProgress::Stage::kWriting);
+    imageio::WriteOptions options;
+    options.compression = job.compression;
+    options.progress = stages.FileProgress();
     const bool written = WriteAtomically(
         job.output,
         [&](const std::string& path, std::string& writeError) {
-            return imageio::WriteImage(path, result, format, writeError);
+            return imageio::WriteImage(path, result, format, options, writeError);
         },
         error);
     if (!written) return Fail(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);

@@ -4,6 +4,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/SelectionMask.h"
 #include "host/FilterParameters.h"
+#include "imageio/WriteOptions.h"
 
 #include <string>
 
@@ -15,6 +16,7 @@ struct EngraveJob {
     FilterParameters settings;
     const SelectionMask* selection = nullptr;  // nullptr: the whole image
     bool showProgress = false;
+    int compression = imageio::kDefaultCompression;  // for the writer, 0 .. 12
 };
 
 struct FileOutcome {

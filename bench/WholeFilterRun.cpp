@@ -5,7 +5,7 @@
 #include "emulator/EmulatedHost.h"
 #include "emulator/HostImage.h"
 #include "host/FilterParameters.h"
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 #include "host/PluginMain.h"
 
 #include <algorithm>

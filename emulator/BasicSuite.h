@@ -7,7 +7,7 @@
 // a fixed, documented conversion so that runs are reproducible.
 #pragma once
 
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 

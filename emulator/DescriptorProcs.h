@@ -3,7 +3,7 @@
 #pragma once
 
 #include "emulator/HandleLedger.h"
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 #include <vector>

@@ -10,7 +10,7 @@
 #include "emulator/HandleLedger.h"
 #include "emulator/HostImage.h"
 #include "emulator/RowBuffer.h"
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 #include <memory>

@@ -2,7 +2,7 @@
 // hands out, so a test can fail on a leak, a double dispose or an unbalanced lock.
 #pragma once
 
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 #include <map>

@@ -2,7 +2,7 @@
 // 8-bit samples 0..255 or 16-bit samples 0..32768 (the host's range).
 #pragma once
 
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 #include <vector>

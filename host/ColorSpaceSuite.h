@@ -2,7 +2,7 @@
 // every path. Absent when the host has no basic suite or does not offer the suite.
 #pragma once
 
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // (Linux, the command-line host) link an implementation that shows nothing.
 #pragma once
 
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // own ('FOTO' handles) for hosts whose procs are missing or of another version.
 #pragma once
 
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 

@@ -2,7 +2,7 @@
 // host offers it, so that documents wider or taller than 32767 pixels are addressed correctly.
 #pragma once
 
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "host/FilterParameters.h"
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // host/ScriptParameters.h: the parameters carried by the host's recorded actions.
 #pragma once
 
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <cstdint>
 

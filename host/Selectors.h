@@ -1,7 +1,7 @@
 // host/Selectors.h: what the plug-in does for each of the host's calls.
 #pragma once
 
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 void DoAbout(const host::AboutRecord& about);
 void DoParameters();

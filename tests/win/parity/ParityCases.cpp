@@ -2,7 +2,7 @@
 
 #include "host/FilterParameters.h"
 #include "emulator/HostProfiles.h"
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 #include "tests/e2e/EndToEndCases.h"
 #include "tests/support/TestImages.h"
 

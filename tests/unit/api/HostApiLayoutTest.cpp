@@ -1,5 +1,5 @@
 // The layout guards live in the header; this also proves they hold for the native compiler.
-#include "host/HostApi.h"
+#include "api/HostApi.h"
 
 #include <gtest/gtest.h>
 

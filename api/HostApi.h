@@ -1,4 +1,4 @@
-// host/HostApi.h: our own declaration of the host's filter interface, with the exact
+// api/HostApi.h: our own declaration of the host's filter interface, with the exact
 // 64-bit Windows layout. Only what the plug-in (and our emulator) uses is declared.
 #pragma once
 

@@ -85,7 +85,12 @@ PluginOutcome RunPlugin(emulator::HostImage& image, const std::vector<uint8_t>& 
                         const FilterParameters& settings, ProgressSink* progress) {
     PluginOutcome outcome;
     RunScope scope(progress, outcome);
-    emulator::EmulatedHost host(TappedEntry);
+    // The input is read where the document holds it, in unpadded rows the renderer can read in
+    // place too: a large picture is then held three times during the run instead of four.
+    emulator::HostOptions options;
+    options.inputInPlace = true;
+    options.rowPadding = 0;
+    emulator::EmulatedHost host(TappedEntry, options);
     // The document moves into the host and back: a large picture is not held twice.
     host.SetImage(std::move(image));
     if (!selection.empty()) host.SetSelection(selection);

@@ -1,12 +1,12 @@
 #include "bench/WholeFilterRun.h"
 
+#include "api/HostApi.h"
 #include "bench/PeakMemory.h"
 #include "bench/Timing.h"
 #include "emulator/EmulatedHost.h"
 #include "emulator/HostImage.h"
-#include "host/FilterParameters.h"
-#include "api/HostApi.h"
 #include "host/PluginMain.h"
+#include "params/FilterParameters.h"
 
 #include <algorithm>
 #include <cstring>

@@ -6,30 +6,27 @@ namespace cli {
 
 namespace {
 
-// Options that take no value and set fixed values; --invert moves both fields together, as the
-// dialog's check box does.
-struct FlagOption {
-    const char* option;
-    const char* key;
-    float value;
-    const char* secondKey;  // nullptr, or a field set to the opposite value
-};
-constexpr FlagOption kFlagOptions[] = {
-    {"invert", "InvI", 1, "Invr"},         {"no-invert", "InvI", 0, "Invr"},  {"not-break", "NoBr", 1, nullptr},
-    {"use-dots", "UsBg", 1, nullptr},      {"solid-ink", "AntA", 1, nullptr}, {"fill-alpha", "FllA", 1, nullptr},
-    {"no-fill-alpha", "FllA", 0, nullptr},
-};
+using params::FieldKind;
 
-const FlagOption* FindFlag(const std::string& name) {
-    for (const FlagOption& flag : kFlagOptions)
-        if (name == flag.option) return &flag;
-    return nullptr;
+bool IsFlag(const Setting& s) {
+    return s.kind == FieldKind::kFlag32 || s.kind == FieldKind::kFlag8;
 }
 
-void AddFlag(const FlagOption& flag, CommandLine& line) {
-    line.changes.push_back(SettingChange{FindSettingByKey(flag.key), flag.value});
-    if (flag.secondKey != nullptr)
-        line.changes.push_back(SettingChange{FindSettingByKey(flag.secondKey), 1.0f - flag.value});
+// A flag option switches its setting on; one whose default is on also has "--no-" to switch it
+// off. A setting with a complement ("--invert") moves that field the opposite way, as the
+// dialog's check box does. Null when `name` is no flag option.
+const Setting* FindFlag(const std::string& name, bool& on) {
+    const bool negated = name.compare(0, 3, "no-") == 0;
+    const Setting* s = params::FindByOption((negated ? name.substr(3) : name).c_str());
+    if (s == nullptr || !IsFlag(*s) || (negated && s->defaultValue == 0)) return nullptr;
+    on = !negated;
+    return s;
+}
+
+void AddFlag(const Setting& flag, bool on, CommandLine& line) {
+    line.changes.push_back(SettingChange{&flag, on ? 1.0f : 0.0f});
+    if (flag.complementKey != nullptr)
+        line.changes.push_back(SettingChange{params::FindByKey(flag.complementKey), on ? 0.0f : 1.0f});
 }
 
 // --compression fast|default|best or a level from 0 to 12: size traded for speed when writing.
@@ -147,15 +144,14 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             SettingChange change;
             if (!takeValue(assignment) || !ParseKeyAssignment(assignment, change, error)) return false;
             line.changes.push_back(change);
-        } else if (const FlagOption* flag = FindFlag(name)) {
+        } else if (bool on = false; const Setting* flag = FindFlag(name, on)) {
             if (hasInlineValue) {
                 error = arg + " takes no value; use --set " + flag->key + "=VALUE";
                 return false;
             }
-            AddFlag(*flag, line);
-        } else if (const Setting* setting = FindSettingByOption(name); setting != nullptr &&
-                                                                       setting->kind != SettingKind::kFlag32 &&
-                                                                       setting->kind != SettingKind::kFlag8) {
+            AddFlag(*flag, on, line);
+        } else if (const Setting* setting = params::FindByOption(name.c_str());
+                   setting != nullptr && !IsFlag(*setting)) {
             std::string text;
             SettingChange change;
             if (!takeValue(text) || !ParseOptionValue(*setting, text, change, error)) return false;

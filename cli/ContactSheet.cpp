@@ -4,8 +4,8 @@
 #include "cli/BitmapFont.h"
 #include "cli/PluginRun.h"
 #include "cli/ProgressBar.h"
-#include "cli/SettingTable.h"
 #include "imageio/ImageFile.h"
+#include "params/SettingTable.h"
 
 #include <algorithm>
 #include <cstring>
@@ -16,6 +16,10 @@ namespace {
 
 using imageio::ColorModel;
 using imageio::Raster;
+using params::kPatternCount;
+using params::kPatternNames;
+using params::kSchemaCount;
+using params::kSchemaNames;
 
 constexpr int32_t kMargin = 12;
 constexpr int32_t kLabelScale = 2;

@@ -3,8 +3,8 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/SelectionMask.h"
-#include "host/FilterParameters.h"
 #include "imageio/WriteOptions.h"
+#include "params/FilterParameters.h"
 
 #include <string>
 

@@ -1,7 +1,7 @@
 #include "cli/HelpText.h"
 
 #include "cli/SettingChange.h"
-#include "cli/SettingTable.h"
+#include "params/SettingTable.h"
 
 #include <cstdio>
 
@@ -13,20 +13,30 @@ namespace cli {
 
 namespace {
 
+using params::FieldKind;
+using params::kSettings;
+
 // `text` followed by blanks up to `width` columns (at least one blank).
 std::string Padded(const std::string& text, size_t width) {
     return text + std::string(text.size() < width ? width - text.size() : 1, ' ');
 }
 
+bool IsFlag(const Setting& s) {
+    return s.kind == FieldKind::kFlag32 || s.kind == FieldKind::kFlag8;
+}
+
 std::string DefaultText(const Setting& s) {
-    const double value = StoredValue(s, DefaultParameters());
-    if (s.kind == SettingKind::kChoice) {
-        const int index = static_cast<int>(value);
-        return s.byte == &FilterParameters::pattern ? kPatternNames[index] : kSchemaNames[index];
-    }
+    if (s.kind == FieldKind::kChoice) return s.choices[static_cast<int>(s.defaultValue)];
     char text[32];
-    std::snprintf(text, sizeof text, "%g", value * (s.kind == SettingKind::kReal ? s.shownPerStored : 1.0));
+    std::snprintf(text, sizeof text, "%g", s.defaultValue * (s.kind == FieldKind::kReal ? s.shownPerStored : 1.0));
     return text;
+}
+
+// "  --invert / --no-invert           dark areas get wide elements ("Invert") [on]"
+std::string FlagLine(const Setting& s) {
+    const bool on = s.defaultValue != 0;
+    const std::string spelling = std::string("--") + s.option + (on ? std::string(" / --no-") + s.option : "");
+    return "  " + Padded(spelling, 33) + s.optionHelp + " (\"" + s.label + "\") [" + (on ? "on" : "off") + "]\n";
 }
 
 }  // namespace
@@ -52,20 +62,22 @@ std::string HelpText() {
         "  -h, --help, --version\n"
         "\n"
         "Settings (named after the dialog's labels; default in brackets):\n";
-    for (const Setting& s : kSettings) {
-        if (s.option == nullptr || s.kind == SettingKind::kFlag32 || s.kind == SettingKind::kFlag8) continue;
+    // Options that take a value first, then the flags, each group in the option order.
+    for (int place = 1; place <= static_cast<int>(params::kOptionCount); ++place) {
+        const Setting& s = *params::OptionRow(place);
+        if (IsFlag(s)) continue;
         text += "  --" + Padded(s.option, 14) + Padded(s.label, 17) + DescribeRange(s, true) + " [" + DefaultText(s) +
                 "]\n";
     }
-    text +=
-        "  --invert / --no-invert           dark areas get wide elements (\"Invert\") [on]\n"
-        "  --not-break                      lines never break (\"Not break\") [off]\n"
-        "  --use-dots                       dots instead of lines (\"Use dots\") [off]\n"
-        "  --solid-ink                      no antialiasing (\"Solid Ink\") [off]\n"
-        "  --fill-alpha / --no-fill-alpha   make the result opaque (\"Fill alpha\") [on]\n"
-        "  --set KEY=VALUE                  any setting by its action key, in the record's units:\n";
-    for (const Setting& s : kSettings)
+    for (int place = 1; place <= static_cast<int>(params::kOptionCount); ++place) {
+        const Setting& s = *params::OptionRow(place);
+        if (IsFlag(s)) text += FlagLine(s);
+    }
+    text += "  --set KEY=VALUE                  any setting by its action key, in the record's units:\n";
+    for (const Setting& s : kSettings) {
+        if (s.key == nullptr) continue;
         text += std::string("      ") + s.key + "  " + Padded(s.label, 16) + DescribeRange(s, false) + "\n";
+    }
     text +=
         "\n"
         "Exit status: 0 all engraved; 1 internal fault; 2 bad arguments or preset (nothing done);\n"
@@ -76,10 +88,11 @@ std::string HelpText() {
 
 std::string ListText() {
     std::string text = "Patterns (--pattern NAME or INDEX):\n";
-    for (size_t i = 0; i < kPatternCount; ++i)
-        text += (i < 10 ? "   " : "  ") + std::to_string(i) + "  " + kPatternNames[i] + "\n";
+    for (size_t i = 0; i < params::kPatternCount; ++i)
+        text += (i < 10 ? "   " : "  ") + std::to_string(i) + "  " + params::kPatternNames[i] + "\n";
     text += "Colour schemas (--color-schema NAME or INDEX):\n";
-    for (size_t i = 0; i < kSchemaCount; ++i) text += "   " + std::to_string(i) + "  " + kSchemaNames[i] + "\n";
+    for (size_t i = 0; i < params::kSchemaCount; ++i)
+        text += "   " + std::to_string(i) + "  " + params::kSchemaNames[i] + "\n";
     return text;
 }
 

@@ -1,9 +1,10 @@
 #include "cli/PluginRun.h"
 
-#include "cli/SettingTable.h"
 #include "emulator/EmulatedHost.h"
 #include "host/Platform.h"
 #include "host/PluginMain.h"
+#include "params/SettingTable.h"
+#include "params/SettingValues.h"
 
 #include <utility>
 
@@ -57,23 +58,24 @@ public:
 // Every key an action records, with the type the plug-in's reader asks for.
 std::vector<emulator::DescriptorItem> ActionFor(const FilterParameters& settings) {
     std::vector<emulator::DescriptorItem> action;
-    for (const Setting& s : kSettings) {
+    for (const params::Setting& s : params::kSettings) {
+        if (s.key == nullptr) continue;
         emulator::DescriptorItem item;
-        for (int i = 0; i < 4; ++i) item.key = (item.key << 8) | static_cast<uint8_t>(s.key[i]);
-        switch (s.kind) {
-            case SettingKind::kReal:
+        item.key = params::FourCharCode(s.key);
+        switch (s.scriptType) {
+            case params::ScriptType::kUnitFloat:
                 item.type = host::kTypeUnitFloat;
                 item.unit = host::kUnitPercent;
                 break;
-            case SettingKind::kChoice:
+            case params::ScriptType::kInteger:
                 item.type = host::kTypeInteger;
                 break;
-            case SettingKind::kFlag32:
-            case SettingKind::kFlag8:
+            case params::ScriptType::kBoolean:
+            case params::ScriptType::kNone:
                 item.type = host::kTypeBoolean;
                 break;
         }
-        item.number = StoredValue(s, settings);
+        item.number = params::StoredValue(s, settings);
         action.push_back(item);
     }
     return action;

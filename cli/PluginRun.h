@@ -4,7 +4,7 @@
 #pragma once
 
 #include "emulator/HostImage.h"
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <cstdint>
 #include <string>

@@ -1,7 +1,7 @@
 // cli/PresetFiles.h: preset files (.kzv) for --preset and --save-preset.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <string>
 

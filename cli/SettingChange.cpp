@@ -1,5 +1,8 @@
 #include "cli/SettingChange.h"
 
+#include "params/SettingValues.h"
+
+#include <algorithm>
 #include <cctype>
 #include <cmath>
 #include <cstdio>
@@ -8,6 +11,8 @@
 namespace cli {
 
 namespace {
+
+using params::FieldKind;
 
 // The record holds single-precision numbers; larger values would become infinities.
 constexpr double kLargestStored = 3.0e38;
@@ -38,9 +43,15 @@ bool ParseFlag(const std::string& text, double& value) {
     return false;
 }
 
-// Rounded to a millionth so that 1000 x 0.18 is exactly the 180 the dialog shows.
 double Shown(const Setting& s, double stored, bool inOptionUnits) {
-    return inOptionUnits ? std::round(stored * s.shownPerStored * 1e6) / 1e6 : stored;
+    return inOptionUnits ? params::Shown(s, stored) : stored;
+}
+
+std::string Normalised(const std::string& text) {
+    std::string out;
+    for (char c : text)
+        out += (c == '-' || c == '_') ? ' ' : static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
 }
 
 // Shared by both spellings: `name` is how the user wrote the setting, for the message.
@@ -49,18 +60,18 @@ bool ParseValue(const Setting& s, const std::string& text, bool inOptionUnits, c
     double value = 0;
     bool parsed = false;
     switch (s.kind) {
-        case SettingKind::kFlag32:
-        case SettingKind::kFlag8:
+        case FieldKind::kFlag32:
+        case FieldKind::kFlag8:
             parsed = ParseFlag(text, value);
             break;
-        case SettingKind::kChoice: {
+        case FieldKind::kChoice: {
             const int index = FindChoice(s, text);
             parsed = index >= 0;
             value = index;
             if (!parsed && ParseNumber(text, value)) parsed = true;  // a number out of range, reported below
             break;
         }
-        case SettingKind::kReal:
+        case FieldKind::kReal:
             parsed = ParseNumber(text, value);
             break;
     }
@@ -71,7 +82,7 @@ bool ParseValue(const Setting& s, const std::string& text, bool inOptionUnits, c
     }
     const bool inRange =
         !s.limited || (value >= Shown(s, s.minStored, inOptionUnits) && value <= Shown(s, s.maxStored, inOptionUnits));
-    const bool whole = s.kind != SettingKind::kChoice || value == std::floor(value);
+    const bool whole = s.kind != FieldKind::kChoice || value == std::floor(value);
     if (std::fabs(value) > kLargestStored) {
         error = name + " " + text + ": too large to store; " + takes;
         return false;
@@ -81,11 +92,7 @@ bool ParseValue(const Setting& s, const std::string& text, bool inOptionUnits, c
         return false;
     }
     change.setting = &s;
-    // The dialog turns degrees back into phase units by one single-precision multiplication;
-    // doing the same keeps a value typed here equal to the one typed there.
-    change.storedValue = inOptionUnits && s.shownPerStored != 1.0
-                             ? static_cast<float>(value) * static_cast<float>(1.0 / s.shownPerStored)
-                             : static_cast<float>(value);
+    change.storedValue = inOptionUnits ? params::StoredFromShown(s, value) : static_cast<float>(value);
     return true;
 }
 
@@ -98,7 +105,7 @@ bool ParseOptionValue(const Setting& setting, const std::string& text, SettingCh
 bool ParseKeyAssignment(const std::string& text, SettingChange& change, std::string& error) {
     const size_t equals = text.find('=');
     const std::string key = text.substr(0, equals);
-    const Setting* setting = FindSettingByKey(key);
+    const Setting* setting = params::FindByKey(key.c_str());
     if (equals == std::string::npos || setting == nullptr) {
         error = "--set '" + text + "': expected KEY=VALUE with one of the keys listed by --help";
         return false;
@@ -108,12 +115,12 @@ bool ParseKeyAssignment(const std::string& text, SettingChange& change, std::str
 
 std::string DescribeRange(const Setting& s, bool inOptionUnits) {
     switch (s.kind) {
-        case SettingKind::kFlag32:
-        case SettingKind::kFlag8:
+        case FieldKind::kFlag32:
+        case FieldKind::kFlag8:
             return "0 or 1";
-        case SettingKind::kChoice:
+        case FieldKind::kChoice:
             return "0 to " + FormatNumber(s.maxStored) + " or a name from --list";
-        case SettingKind::kReal:
+        case FieldKind::kReal:
             break;
     }
     if (!s.limited) return "any angle in degrees";
@@ -123,8 +130,18 @@ std::string DescribeRange(const Setting& s, bool inOptionUnits) {
     return range;
 }
 
+int FindChoice(const Setting& setting, const std::string& text) {
+    const std::string wanted = Normalised(text);
+    for (size_t i = 0; i < setting.choiceCount; ++i)
+        if (wanted == Normalised(setting.choices[i])) return static_cast<int>(i);
+    if (text.empty() || !std::all_of(text.begin(), text.end(), [](unsigned char c) { return std::isdigit(c); }))
+        return -1;
+    const long index = text.size() > 3 ? -1 : std::strtol(text.c_str(), nullptr, 10);
+    return index >= 0 && index < static_cast<long>(setting.choiceCount) ? static_cast<int>(index) : -1;
+}
+
 void ApplyChanges(const std::vector<SettingChange>& changes, FilterParameters& params) {
-    for (const SettingChange& change : changes) Store(*change.setting, change.storedValue, params);
+    for (const SettingChange& change : changes) params::Store(*change.setting, change.storedValue, params);
 }
 
 }  // namespace cli

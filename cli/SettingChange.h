@@ -1,12 +1,14 @@
 // cli/SettingChange.h: a setting given on the command line, checked against the dialog's range.
 #pragma once
 
-#include "cli/SettingTable.h"
+#include "params/SettingTable.h"
 
 #include <string>
 #include <vector>
 
 namespace cli {
+
+using params::Setting;
 
 struct SettingChange {
     const Setting* setting = nullptr;
@@ -23,6 +25,10 @@ bool ParseKeyAssignment(const std::string& text, SettingChange& change, std::str
 
 // "5 to 100", "-180 to 180 degrees", "0 or 1", "0 to 12 or a name", "any angle in degrees".
 std::string DescribeRange(const Setting& setting, bool inOptionUnits);
+
+// Index of a pattern or schema given by one of the row's names (any case; '-' or '_' may stand
+// for blanks) or by number; -1 when it names none.
+int FindChoice(const Setting& setting, const std::string& text);
 
 void ApplyChanges(const std::vector<SettingChange>& changes, FilterParameters& params);
 

@@ -2,10 +2,10 @@
 // procs, then checks that the descriptor was disposed of, that nothing leaked, and that
 // whatever the record now holds is recorded and replayed unchanged.
 #include "emulator/EmulatedHost.h"
-#include "host/FilterParameters.h"
 #include "host/PluginGlobals.h"
 #include "host/PluginMain.h"
 #include "host/ScriptParameters.h"
+#include "params/FilterParameters.h"
 
 #include <cmath>
 #include <cstddef>

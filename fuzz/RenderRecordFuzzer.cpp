@@ -3,8 +3,8 @@
 // record may hold anything: the run must end, in bounded time, without touching memory it does
 // not own, and leave the host's handles balanced.
 #include "emulator/EmulatedHost.h"
-#include "host/FilterParameters.h"
 #include "host/PluginMain.h"
+#include "params/FilterParameters.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,7 @@
 // host/ParameterOptions.h: the one translation from the parameter record to the render core's options.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 #include "render/RenderEngraving.h"
 
 render::EngravingOptions OptionsFromParameters(const FilterParameters& params);

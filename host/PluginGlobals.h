@@ -2,8 +2,8 @@
 // call's host pointers. One instance; the host calls one selector at a time.
 #pragma once
 
-#include "host/FilterParameters.h"
 #include "api/HostApi.h"
+#include "params/FilterParameters.h"
 
 #include <cstdint>
 

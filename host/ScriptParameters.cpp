@@ -1,87 +1,35 @@
 #include "host/ScriptParameters.h"
 
-#include "host/FilterParameters.h"
 #include "host/HostHandles.h"
 #include "host/PluginGlobals.h"
+#include "params/FilterParameters.h"
+#include "params/SettingTable.h"
+
+#include <array>
+#include <cstddef>
 
 namespace {
 
-using host::FourCC;
-
-enum class ScriptValueKind {
-    kUnitFloat,    // float field as a '#Prc' unit float (double in the descriptor)
-    kBool32,       // 32-bit boolean field as a boolean
-    kByteInteger,  // 8-bit field as an integer
-    kByteBoolean,  // 8-bit field as a boolean
-};
-
-struct ScriptKey {
-    host::DescriptorKeyID key;
-    ScriptValueKind kind;
-    float FilterParameters::*real;
-    int32_t FilterParameters::*bool32;
-    uint8_t FilterParameters::*byte;
-};
-
-constexpr ScriptKey UnitFloat(const char (&key)[5], float FilterParameters::*field) {
-    return {FourCC(key), ScriptValueKind::kUnitFloat, field, nullptr, nullptr};
-}
-constexpr ScriptKey Bool32(const char (&key)[5], int32_t FilterParameters::*field) {
-    return {FourCC(key), ScriptValueKind::kBool32, nullptr, field, nullptr};
-}
-constexpr ScriptKey ByteInteger(const char (&key)[5], uint8_t FilterParameters::*field) {
-    return {FourCC(key), ScriptValueKind::kByteInteger, nullptr, nullptr, field};
-}
-constexpr ScriptKey ByteBoolean(const char (&key)[5], uint8_t FilterParameters::*field) {
-    return {FourCC(key), ScriptValueKind::kByteBoolean, nullptr, nullptr, field};
-}
-
-// In the order recorded actions have always held them.
-constexpr ScriptKey kScriptKeys[] = {
-    UnitFloat("Angl", &FilterParameters::rotation),     UnitFloat("Ofst", &FilterParameters::offset),
-    UnitFloat("Spac", &FilterParameters::space),        UnitFloat("Wdth", &FilterParameters::width),
-    UnitFloat("Lvls", &FilterParameters::contrast),     UnitFloat("BRel", &FilterParameters::randomness),
-    UnitFloat("Ampl", &FilterParameters::amplitude),    UnitFloat("Frqn", &FilterParameters::frequency),
-    UnitFloat("Shif", &FilterParameters::phaseShift),   UnitFloat("Usil", &FilterParameters::threshold),
-    UnitFloat("CntX", &FilterParameters::centerX),      UnitFloat("CntY", &FilterParameters::centerY),
-    Bool32("InvI", &FilterParameters::invertIntensity), Bool32("Invr", &FilterParameters::invert),
-    Bool32("AntA", &FilterParameters::solidInk),        Bool32("NoBr", &FilterParameters::notBreak),
-    Bool32("UsBg", &FilterParameters::useCircles),      ByteInteger("ClSt", &FilterParameters::colorSchema),
-    ByteInteger("Geom", &FilterParameters::pattern),    ByteBoolean("FllA", &FilterParameters::fillAlpha),
-    UnitFloat("Nois", &FilterParameters::noise),
-};
+using params::ScriptType;
+using params::Setting;
 
 // The keys the host is told to expect; it answers -1715 at the close when one is missing.
-// 'Ofst', 'Lvls' and 'Frqn' were never listed, so actions without them replay silently.
-constexpr host::DescriptorKeyID kListedKeys[] = {FourCC("ClSt"),
-                                                 FourCC("Geom"),
-                                                 FourCC("InvI"),
-                                                 FourCC("AntA"),
-                                                 FourCC("Invr"),
-                                                 FourCC("NoBr"),
-                                                 FourCC("UsBg"),
-                                                 FourCC("Angl"),
-                                                 FourCC("Spac"),
-                                                 FourCC("Wdth"),
-                                                 FourCC("BRel"),
-                                                 FourCC("Ampl"),
-                                                 FourCC("Shif"),
-                                                 FourCC("Usil"),
-                                                 FourCC("CntX"),
-                                                 FourCC("CntY"),
-                                                 FourCC("FllA"),
-                                                 FourCC("Nois"),
-                                                 0};
+constexpr size_t CountListed() {
+    size_t count = 0;
+    for (const Setting& s : params::kSettings) count += s.listed ? 1 : 0;
+    return count;
+}
+constexpr std::array<host::DescriptorKeyID, CountListed() + 1> ListedKeys() {
+    std::array<host::DescriptorKeyID, CountListed() + 1> keys{};
+    size_t n = 0;
+    for (const Setting& s : params::kSettings)
+        if (s.listed) keys[n++] = params::FourCharCode(s.key);
+    return keys;  // the last entry stays 0, the list's end
+}
+constexpr auto kListedKeys = ListedKeys();
 
 // A host whose key iterator never ends would otherwise hang the start selector.
 constexpr int kMaxDescriptorKeys = 4096;
-
-const ScriptKey* FindScriptKey(host::DescriptorKeyID key) {
-    for (const ScriptKey& entry : kScriptKeys) {
-        if (entry.key == key) return &entry;
-    }
-    return nullptr;
-}
 
 // The descriptor is always the host's handle. Without usable handle procs it cannot be one of our
 // fallback handles, and probing it as one would read past the host's master pointer: the host
@@ -91,56 +39,59 @@ void DisposeDescriptor(const host::HandleProcs* procs, host::Handle descriptor) 
 }
 
 // Stores a value only when the host's getter succeeded: a failed getter leaves its output unset.
-void ReadValue(const host::ReadDescriptorProcs& procs, host::PIReadDescriptor reader, const ScriptKey& entry,
+void ReadValue(const host::ReadDescriptorProcs& procs, host::PIReadDescriptor reader, const Setting& entry,
                FilterParameters& params) {
-    switch (entry.kind) {
-        case ScriptValueKind::kUnitFloat: {
+    switch (entry.scriptType) {
+        case ScriptType::kNone:
+            break;
+        case ScriptType::kUnitFloat: {
             host::DescriptorUnitID unit = 0;
             double value = 0.0;
             if (procs.getUnitFloatProc(reader, &unit, &value) == host::kNoErr)
                 params.*entry.real = static_cast<float>(value);
             break;
         }
-        case ScriptValueKind::kBool32: {
+        case ScriptType::kBoolean: {
             host::Boolean value = 0;
-            if (procs.getBooleanProc(reader, &value) == host::kNoErr) params.*entry.bool32 = value != 0 ? 1 : 0;
+            if (procs.getBooleanProc(reader, &value) != host::kNoErr) break;
+            // A 32-bit field holds 0 or 1; an 8-bit one keeps the byte the host gave.
+            if (entry.kind == params::FieldKind::kFlag32)
+                params.*entry.flag32 = value != 0 ? 1 : 0;
+            else
+                params.*entry.byte = value;
             break;
         }
-        case ScriptValueKind::kByteInteger: {
+        case ScriptType::kInteger: {
             int32_t value = 0;
             if (procs.getIntegerProc(reader, &value) == host::kNoErr)
                 params.*entry.byte = static_cast<uint8_t>(static_cast<uint32_t>(value) & 0xFFu);
-            break;
-        }
-        case ScriptValueKind::kByteBoolean: {
-            host::Boolean value = 0;
-            if (procs.getBooleanProc(reader, &value) == host::kNoErr) params.*entry.byte = value;
             break;
         }
     }
 }
 
 // Write procs are not part of the usability test, so each one is checked before its call.
-void WriteValue(const host::WriteDescriptorProcs& procs, host::PIWriteDescriptor writer, const ScriptKey& entry,
+void WriteValue(const host::WriteDescriptorProcs& procs, host::PIWriteDescriptor writer, const Setting& entry,
                 const FilterParameters& params) {
-    switch (entry.kind) {
-        case ScriptValueKind::kUnitFloat: {
+    const host::DescriptorKeyID key = params::FourCharCode(entry.key);
+    switch (entry.scriptType) {
+        case ScriptType::kNone:
+            break;
+        case ScriptType::kUnitFloat: {
             const double value = static_cast<double>(params.*entry.real);
-            if (procs.putUnitFloatProc != nullptr)
-                procs.putUnitFloatProc(writer, entry.key, host::kUnitPercent, &value);
+            if (procs.putUnitFloatProc != nullptr) procs.putUnitFloatProc(writer, key, host::kUnitPercent, &value);
             break;
         }
-        case ScriptValueKind::kBool32: {
-            // The lowest byte, as every earlier version recorded it.
-            const auto value = static_cast<host::Boolean>(static_cast<uint32_t>(params.*entry.bool32) & 0xFFu);
-            if (procs.putBooleanProc != nullptr) procs.putBooleanProc(writer, entry.key, value);
+        case ScriptType::kBoolean: {
+            // The lowest byte of a 32-bit field, as every earlier version recorded it.
+            const auto value = entry.kind == params::FieldKind::kFlag32
+                                   ? static_cast<host::Boolean>(static_cast<uint32_t>(params.*entry.flag32) & 0xFFu)
+                                   : static_cast<host::Boolean>(params.*entry.byte);
+            if (procs.putBooleanProc != nullptr) procs.putBooleanProc(writer, key, value);
             break;
         }
-        case ScriptValueKind::kByteInteger:
-            if (procs.putIntegerProc != nullptr) procs.putIntegerProc(writer, entry.key, params.*entry.byte);
-            break;
-        case ScriptValueKind::kByteBoolean:
-            if (procs.putBooleanProc != nullptr) procs.putBooleanProc(writer, entry.key, params.*entry.byte);
+        case ScriptType::kInteger:
+            if (procs.putIntegerProc != nullptr) procs.putIntegerProc(writer, key, params.*entry.byte);
             break;
     }
 }
@@ -174,14 +125,14 @@ int16_t ReadScriptParameters() {
     int16_t result = 0;
     // A run from the menu has no descriptor; not every host accepts a null one in the open.
     host::PIReadDescriptor reader =
-        block->descriptor != nullptr ? procs.openReadDescriptorProc(block->descriptor, kListedKeys) : nullptr;
+        block->descriptor != nullptr ? procs.openReadDescriptorProc(block->descriptor, kListedKeys.data()) : nullptr;
     if (reader != nullptr) {
         params.fillAlpha = 0;
         host::DescriptorKeyID key = 0;
         host::DescriptorTypeID type = 0;
         int32_t flags = 0;
         for (int count = 0; count < kMaxDescriptorKeys && procs.getKeyProc(reader, &key, &type, &flags); ++count) {
-            if (const ScriptKey* entry = FindScriptKey(key)) ReadValue(procs, reader, *entry, params);
+            if (const Setting* entry = params::FindByCode(key)) ReadValue(procs, reader, *entry, params);
         }
         result = procs.closeReadDescriptorProc(reader);
         DisposeDescriptor(record.handleProcs, block->descriptor);
@@ -201,7 +152,9 @@ int16_t WriteScriptParameters() {
     host::PIWriteDescriptor writer = procs.openWriteDescriptorProc();
     if (writer == nullptr) return 0;
 
-    for (const ScriptKey& entry : kScriptKeys) WriteValue(procs, writer, entry, *gPlugin.parameters);
+    // In table order, the order recorded actions have always held the keys in.
+    for (const Setting& entry : params::kSettings)
+        if (entry.key != nullptr) WriteValue(procs, writer, entry, *gPlugin.parameters);
 
     DisposeDescriptor(record.handleProcs, block->descriptor);
     block->descriptor = nullptr;

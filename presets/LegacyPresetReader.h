@@ -1,7 +1,7 @@
 // presets/LegacyPresetReader.h: the body of the older binary presets (header "Vel Tandor").
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <streambuf>
 

@@ -1,9 +1,9 @@
 #include "presets/PresetReader.h"
 
+#include "params/SettingTable.h"
 #include "presets/LegacyPresetReader.h"
 #include "presets/LineReader.h"
 #include "presets/PresetFormat.h"
-#include "presets/PresetKeys.h"
 #include "presets/PresetNumbers.h"
 
 #include <cstdint>
@@ -43,16 +43,17 @@ std::string_view ScanNumber(const char* cursor) {
     return std::string_view(cursor, length);
 }
 
-void StoreValue(const PresetKey& key, std::string_view number, FilterParameters& params) {
+void StoreValue(const params::Setting& key, std::string_view number, FilterParameters& params) {
     switch (key.kind) {
-        case PresetValueKind::kReal:
+        case params::FieldKind::kReal:
             params.*key.real = static_cast<float>(ParseReal(number));
             break;
-        case PresetValueKind::kBool32:
+        case params::FieldKind::kFlag32:
             // Only the lowest byte counts, so 256 reads as 0, as it always has.
-            params.*key.bool32 = static_cast<int32_t>(static_cast<uint32_t>(ParseInteger(number)) & 0xFFu);
+            params.*key.flag32 = static_cast<int32_t>(static_cast<uint32_t>(ParseInteger(number)) & 0xFFu);
             break;
-        case PresetValueKind::kByte:
+        case params::FieldKind::kFlag8:
+        case params::FieldKind::kChoice:
             params.*key.byte = static_cast<uint8_t>(static_cast<uint32_t>(ParseInteger(number)) & 0xFFu);
             break;
     }
@@ -69,8 +70,9 @@ void ApplyPresetLine(const char* line, FilterParameters& params) {
     const char* cursor = SkipBlanks(line);
     const uint32_t code = ReadKey(cursor);
     if (code == 0) return;
-    const PresetKey* key = FindPresetKey(code);
-    if (key == nullptr) return;
+    // Only the settings presets carry: a line with any other key, even one actions know, is ignored.
+    const params::Setting* key = params::FindByCode(code);
+    if (key == nullptr || key->presetLine == 0) return;
     StoreValue(*key, ScanNumber(SkipBlanks(cursor)), params);
 }
 

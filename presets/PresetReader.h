@@ -1,7 +1,7 @@
 // presets/PresetReader.h: loads a preset file (text, or the older binary layout) into the record.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <streambuf>
 #include <string>

@@ -1,21 +1,22 @@
 #include "presets/PresetWriter.h"
 
+#include "params/SettingTable.h"
 #include "presets/PresetFormat.h"
-#include "presets/PresetKeys.h"
 #include "presets/PresetNumbers.h"
 
 #include <cstdint>
 
 namespace {
 
-std::string FormatValue(const PresetKey& key, const FilterParameters& params) {
+std::string FormatValue(const params::Setting& key, const FilterParameters& params) {
     switch (key.kind) {
-        case PresetValueKind::kReal:
+        case params::FieldKind::kReal:
             return FormatFixed6(static_cast<double>(params.*key.real));
-        case PresetValueKind::kBool32:
+        case params::FieldKind::kFlag32:
             // Only the lowest byte travels, as older versions wrote it.
-            return FormatDecimal(static_cast<uint8_t>(static_cast<uint32_t>(params.*key.bool32) & 0xFFu));
-        case PresetValueKind::kByte:
+            return FormatDecimal(static_cast<uint8_t>(static_cast<uint32_t>(params.*key.flag32) & 0xFFu));
+        case params::FieldKind::kFlag8:
+        case params::FieldKind::kChoice:
             return FormatDecimal(params.*key.byte);
     }
     return "0";
@@ -30,12 +31,13 @@ void AppendKeyText(std::string& text, uint32_t code) {
 
 std::string FormatPresetText(const FilterParameters& params) {
     std::string text = kPresetHeaderLine;
-    for (const PresetKey& key : kPresetKeys) {
-        AppendKeyText(text, key.code);
+    for (int line = 1; line <= static_cast<int>(params::kPresetLineCount); ++line) {
+        const params::Setting& key = *params::PresetRow(line);
+        AppendKeyText(text, params::FourCharCode(key.key));
         text += ' ';
         text += FormatValue(key, params);
         text += " \t\t\t\t";
-        text += key.comment;
+        text += key.presetComment;
         text += " \n";
     }
     return text;

@@ -1,7 +1,7 @@
 // presets/PresetWriter.h: writes the parameter record as a text preset.
 #pragma once
 
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <ostream>
 #include <string>

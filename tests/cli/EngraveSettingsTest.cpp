@@ -2,8 +2,8 @@
 // makes of the same settings when driven through the emulated host directly.
 #include "cli/HostImageConversion.h"
 #include "emulator/EmulatedHost.h"
-#include "host/FilterParameters.h"
 #include "host/PluginMain.h"
+#include "params/FilterParameters.h"
 #include "tests/cli/EngraveProcess.h"
 #include "tests/cli/EngraveTestImages.h"
 

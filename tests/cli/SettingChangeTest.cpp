@@ -1,12 +1,18 @@
 #include "cli/SettingChange.h"
+#include "params/SettingValues.h"
 
 #include <gtest/gtest.h>
 
 namespace {
 
-using cli::FindSettingByKey;
-using cli::FindSettingByOption;
 using cli::SettingChange;
+
+const params::Setting* FindSettingByKey(const char* key) {
+    return params::FindByKey(key);
+}
+const params::Setting* FindSettingByOption(const char* option) {
+    return params::FindByOption(option);
+}
 
 bool Option(const char* option, const std::string& text, SettingChange& change, std::string& error) {
     return cli::ParseOptionValue(*FindSettingByOption(option), text, change, error);
@@ -100,7 +106,8 @@ TEST(SettingTable, CoversEveryKeyAnActionRecordsExactlyOnce) {
                           "CntY", "InvI", "Invr", "AntA", "NoBr", "UsBg", "ClSt", "Geom", "FllA", "Nois"};
     for (const char* key : keys) EXPECT_NE(FindSettingByKey(key), nullptr) << key;
     FilterParameters params = DefaultParameters();
-    for (const cli::Setting& s : cli::kSettings) cli::Store(s, 1, params);
+    for (const params::Setting& s : params::kSettings)
+        if (s.key != nullptr) params::Store(s, 1, params);
     // Every field a key reaches was written: no two keys share one.
     EXPECT_EQ(params.rotation + params.offset + params.space + params.width + params.contrast + params.randomness +
                   params.amplitude + params.frequency + params.phaseShift + params.threshold + params.centerX +

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "emulator/EmulatedHost.h"
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <cstdint>
 #include <functional>

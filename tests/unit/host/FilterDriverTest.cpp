@@ -1,7 +1,7 @@
 // The driver through the emulated host: modes, messages, selection, CMYK and progress.
 #include "emulator/EmulatedHost.h"
-#include "host/FilterParameters.h"
 #include "host/PluginMain.h"
+#include "params/FilterParameters.h"
 #include "tests/support/TestImages.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,9 @@
 // The selectors as a host drives them: handles, defaults, result codes and the handle ledger.
 #include "emulator/EmulatedHost.h"
-#include "host/FilterParameters.h"
 #include "host/HostHandles.h"
 #include "host/HostRects.h"
 #include "host/PluginMain.h"
+#include "params/FilterParameters.h"
 #include "tests/support/TestImages.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "host/ScriptParameters.h"
 
 #include "emulator/EmulatedHost.h"
-#include "host/FilterParameters.h"
 #include "host/PluginMain.h"
+#include "params/FilterParameters.h"
 #include "tests/support/TestImages.h"
 
 #include <gtest/gtest.h>

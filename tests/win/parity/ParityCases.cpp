@@ -1,8 +1,8 @@
 #include "tests/win/parity/ParityCases.h"
 
-#include "host/FilterParameters.h"
-#include "emulator/HostProfiles.h"
 #include "api/HostApi.h"
+#include "emulator/HostProfiles.h"
+#include "params/FilterParameters.h"
 #include "tests/e2e/EndToEndCases.h"
 #include "tests/support/TestImages.h"
 

@@ -1,5 +1,6 @@
-// host/FilterParameters.h: the record of every setting, kept by the host in its
+// params/FilterParameters.h: the record of every setting, kept by the host in its
 // `parameters` handle between runs. Its layout is what older runs stored: do not reorder.
+// Defaults, ranges, labels, keys and options of the settings are in params/SettingTable.h.
 #pragma once
 
 #include <cstdint>
@@ -16,19 +17,19 @@ struct FilterParameters {
     int32_t previewX;         // preview origin inside the filtered area, pixels
     int32_t previewY;
     float rotation;             // degrees
-    float space;                // 5..100
-    float offset;               // 0..1000
-    float width;                // 15..200
-    float contrast;             // -100..1000 (the dialog labels it "Threshold")
-    float randomness;           // -1000..1000
-    float amplitude;            // 0..1000
-    float frequency;            // 0..1000
-    float phaseShift;           // -1000..1000, units of 0.18 degree
-    float threshold;            // -300..300 (the dialog labels it "Contrast")
-    float centerX;              // -1000..1000
-    float centerY;              // -1000..1000
+    float space;                // distance between elements
+    float offset;               // shift of the elements
+    float width;                // width of the elements
+    float contrast;             // the dialog labels it "Threshold"
+    float randomness;           // artistic distortion
+    float amplitude;            // waves
+    float frequency;            // waves
+    float phaseShift;           // units of 0.18 degree
+    float threshold;            // the dialog labels it "Contrast"
+    float centerX;              // -1000 left edge .. 1000 right edge
+    float centerY;              // -1000 top edge .. 1000 bottom edge
     uint8_t fillAlpha;          // make the result opaque when there is an opacity channel
-    float noise;                // 0..100
+    float noise;                // added noise
     uint8_t checkerBackground;  // preview transparency as a checkerboard
     uint8_t loadedFromPreset;   // dialog bookkeeping
     uint8_t showDialog;         // set by the descriptor read

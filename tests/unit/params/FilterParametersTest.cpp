@@ -1,4 +1,4 @@
-#include "host/FilterParameters.h"
+#include "params/FilterParameters.h"
 
 #include <gtest/gtest.h>
 

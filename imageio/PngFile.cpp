@@ -31,7 +31,7 @@ void OnPngError(png_structp png, png_const_charp message) {
 void OnPngWarning(png_structp, png_const_charp) {}
 
 // libdeflate's level 5 with libpng's filter choice: within 5 % of libpng's own default (zlib level
-// 6) on engravings and photographs alike, smaller on most, in about a quarter of the time. Level 4
+// 6) on engravings and photographs alike, smaller on most, in about a third of the time. Level 4
 // is faster still but loses more than 5 % on plain photographs.
 constexpr int kDefaultPngLevel = 5;
 // Any chunk may hold up to 2 GB; pieces of 1 MiB keep each one easy on streaming readers.

@@ -14,11 +14,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <ctime>
-#include <filesystem>
 #include <string>
 #include <vector>
-
-#include <unistd.h>
 
 namespace {
 
@@ -187,10 +184,6 @@ int main(int argc, char** argv) {
     if (args.renders) RunRenders(args);
     if (args.files) {
         bench::FileToFileSettings files;
-        files.engrave = MV_ENGRAVE_PATH;
-        files.photo = MV_BENCH_PHOTO;
-        files.folder =
-            (std::filesystem::temp_directory_path() / ("mv_bench_files_" + std::to_string(getpid()))).string();
         files.runs = std::max(1, args.fileRuns);
         files.gegl = args.gegl;
         bench::RunFileToFile(files);

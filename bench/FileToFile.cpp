@@ -15,6 +15,8 @@
 #include <functional>
 #include <vector>
 
+#include <unistd.h>
+
 namespace bench {
 namespace {
 
@@ -125,15 +127,16 @@ struct Input {
 
 void RunFileToFile(const FileToFileSettings& settings) {
     namespace fs = std::filesystem;
+    const std::string engrave = MV_ENGRAVE_PATH;
     imageio::Raster photo;
     imageio::FileFormat format;
     std::string error;
-    if (!imageio::ReadImage(settings.photo, photo, format, error) || photo.depth != 8 || photo.channels < 3) {
-        std::printf("file to file: cannot use %s (%s)\n", settings.photo.c_str(), error.c_str());
+    if (!imageio::ReadImage(MV_BENCH_PHOTO, photo, format, error) || photo.depth != 8 || photo.channels < 3) {
+        std::printf("file to file: cannot use %s (%s)\n", MV_BENCH_PHOTO, error.c_str());
         return;
     }
-    fs::create_directories(settings.folder);
-    const fs::path folder = settings.folder;
+    const fs::path folder = fs::temp_directory_path() / ("mv_bench_files_" + std::to_string(getpid()));
+    fs::create_directories(folder);
     const std::vector<Input> inputs = {
         {"8-bit RGB PNG", "photo8.png", 8, 3, 0},
         {"8-bit RGB TIFF, LZW", "photo8-lzw.tif", 8, 3, COMPRESSION_LZW},
@@ -159,7 +162,7 @@ void RunFileToFile(const FileToFileSettings& settings) {
             return;
         }
         const std::string out = (folder / (std::string("out-") + in.name)).string();
-        const Sample s = Median({settings.engrave, path, "-o", out, "-q"}, out, settings.runs);
+        const Sample s = Median({engrave, path, "-o", out, "-q"}, out, settings.runs);
         const double decodedMiB = static_cast<double>(raster.bytes.size()) / (1024.0 * 1024.0);
         std::printf("%-26s %8.2f %8.2f %9.0f %9.2f %8.1f%s\n", in.label, s.timing.wallSeconds, s.timing.cpuSeconds,
                     s.timing.peakMiB, s.timing.peakMiB / decodedMiB, s.outMiB, s.timing.ok ? "" : "  FAILED");
@@ -191,7 +194,7 @@ void RunFileToFile(const FileToFileSettings& settings) {
         // "best" (level 12) takes many times the default; the levels shown are the ones worth timing.
         for (const char* level : {"fast", "4", "6"}) {
             const Sample s =
-                Median({settings.engrave, png8In, "-o", scratch, "-q", "--compression", level}, scratch, settings.runs);
+                Median({engrave, png8In, "-o", scratch, "-q", "--compression", level}, scratch, settings.runs);
             std::printf("  --compression %-4s: %.2f s, cpu %.2f (%.2f of default), size %.3f of zlib 6's\n", level,
                         s.timing.wallSeconds, s.timing.cpuSeconds, s.timing.cpuSeconds / png8.timing.cpuSeconds,
                         s.outMiB * 1024.0 * 1024.0 / static_cast<double>(zlib6Bytes));

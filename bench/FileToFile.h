@@ -3,18 +3,15 @@
 // measured in one run.
 #pragma once
 
-#include <string>
-
 namespace bench {
 
 struct FileToFileSettings {
-    std::string engrave;  // the engrave program
-    std::string photo;    // a PNG photograph, scaled up to 6000 x 4000
-    std::string folder;   // where the inputs and outputs go (removed afterwards)
     int runs = 3;
     bool gegl = true;
 };
 
+// Runs the engrave program of this build on the test photograph scaled up to 6000 x 4000, in a
+// folder of its own under the system's temporary folder, removed afterwards.
 void RunFileToFile(const FileToFileSettings& settings);
 
 }  // namespace bench

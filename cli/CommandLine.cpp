@@ -1,6 +1,6 @@
 #include "cli/CommandLine.h"
 
-#include <cstdlib>
+#include <string>
 
 namespace cli {
 
@@ -30,6 +30,7 @@ void AddFlag(const Setting& flag, bool on, CommandLine& line) {
 }
 
 // --compression fast|default|best or a level from 0 to 12: size traded for speed when writing.
+// Plain decimal digits only, as for --max-memory: no signs, spaces or hexadecimal.
 bool ParseCompression(const std::string& text, int& level, std::string& error) {
     if (text == "fast") {
         level = 1;  // about a third of the default's time, about a sixth larger
@@ -38,14 +39,47 @@ bool ParseCompression(const std::string& text, int& level, std::string& error) {
     } else if (text == "best") {
         level = imageio::kSmallestCompression;
     } else {
-        char* end = nullptr;
-        const long number = std::strtol(text.c_str(), &end, 10);
-        if (text.empty() || *end != '\0' || number < imageio::kFastestCompression ||
-            number > imageio::kSmallestCompression) {
+        const bool digits =
+            !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
+        const int number = digits ? std::stoi(text) : -1;
+        if (number < imageio::kFastestCompression || number > imageio::kSmallestCompression) {
             error = "--compression takes fast, default, best or a level from 0 (stored) to 12, not '" + text + "'";
             return false;
         }
-        level = static_cast<int>(number);
+        level = number;
+    }
+    return true;
+}
+
+bool ParseMemoryBudget(const std::string& text, int64_t& megabytes, std::string& error) {
+    const bool digits = !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
+    megabytes = digits ? std::stoll(text) : 0;
+    if (digits && megabytes >= kMinMemoryBudgetMb && megabytes <= kMaxMemoryBudgetMb) return true;
+    error = "--max-memory '" + text + "': takes a whole number of MB from " + std::to_string(kMinMemoryBudgetMb) +
+            " to " + std::to_string(kMaxMemoryBudgetMb);
+    return false;
+}
+
+// SVG output is chosen by the output's extension, or by --format svg for a batch.
+bool CheckVectorOptions(const CommandLine& line, std::string& error) {
+    const VectorOptions& v = line.vector;
+    const bool svgName = !line.output.empty() && HasSvgExtension(line.output);
+    if (v.svgFormat && !line.output.empty() && !svgName) {
+        error = "--format svg writes SVG files: give -o a .svg name";
+        return false;
+    }
+    if (line.sheet && (svgName || v.svgFormat)) {
+        error = "--sheet writes a PNG picture, not SVG";
+        return false;
+    }
+    if (!v.rulingOption.empty()) {
+        for (const SettingChange& change : line.changes) {
+            const params::Setting* s = change.setting;
+            if (s != nullptr && s->key != nullptr && std::string(s->key) == "Spac") {
+                error = v.rulingOption + " sets Space itself; leave out --space";
+                return false;
+            }
+        }
     }
     return true;
 }
@@ -73,7 +107,7 @@ bool Check(const CommandLine& line, std::string& error) {
         error = "--sheet writes one picture: give -o SHEET.png";
         return false;
     }
-    return true;
+    return CheckVectorOptions(line, error);
 }
 
 }  // namespace
@@ -106,14 +140,19 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
         auto takeValue = [&](std::string& into) {
             if (hasInlineValue) {
                 into = value;
-                return true;
-            }
-            if (i + 1 >= args.size()) {
+            } else if (i + 1 < args.size()) {
+                into = args[++i];
+            } else {
                 error = arg + " needs a value";
                 return false;
             }
-            into = args[++i];
             return true;
+        };
+        // An empty name would read as "not given" and the option would be dropped without a word.
+        auto takeFileName = [&](std::string& into) {
+            if (!takeValue(into)) return false;
+            if (into.empty()) error = arg + " needs a file name, not an empty one";
+            return !into.empty();
         };
 
         if (name == "help" || name == "-h") {
@@ -126,24 +165,33 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             line.quiet = true;
         } else if (name == "sheet") {
             line.sheet = true;
+        } else if (name == "sheet-presets") {
+            if (!takeValue(line.presetSheetFolder)) return false;
+            line.sheet = true;
         } else if (name == "-o" || name == "output") {
-            if (!takeValue(line.output)) return false;
+            if (!takeFileName(line.output)) return false;
         } else if (name == "-d" || name == "output-dir") {
-            if (!takeValue(line.outputDir)) return false;
+            if (!takeFileName(line.outputDir)) return false;
         } else if (name == "preset") {
-            if (!takeValue(line.presetToLoad)) return false;
+            if (!takeFileName(line.presetToLoad)) return false;
         } else if (name == "save-preset") {
-            if (!takeValue(line.presetToSave)) return false;
+            if (!takeFileName(line.presetToSave)) return false;
         } else if (name == "selection") {
-            if (!takeValue(line.selection)) return false;
+            if (!takeFileName(line.selection)) return false;
         } else if (name == "compression") {
             std::string text;
             if (!takeValue(text) || !ParseCompression(text, line.compression, error)) return false;
+        } else if (name == "max-memory") {
+            std::string text;
+            if (!takeValue(text) || !ParseMemoryBudget(text, line.memoryBudgetMb, error)) return false;
         } else if (name == "set") {
             std::string assignment;
             SettingChange change;
             if (!takeValue(assignment) || !ParseKeyAssignment(assignment, change, error)) return false;
             line.changes.push_back(change);
+        } else if (IsVectorOption(name)) {
+            std::string text;
+            if (!takeValue(text) || !ParseVectorOption(name, text, line.vector, error)) return false;
         } else if (bool on = false; const Setting* flag = FindFlag(name, on)) {
             if (hasInlineValue) {
                 error = arg + " takes no value; use --set " + flag->key + "=VALUE";

@@ -1,8 +1,12 @@
 // cli/CommandLine.h: what the user asked engrave to do, read from its arguments.
 #pragma once
 
+#include "cli/MemoryBudget.h"
 #include "cli/SettingChange.h"
+#include "cli/VectorOptions.h"
 #include "imageio/WriteOptions.h"
+
+#include <cstdint>
 
 #include <string>
 #include <vector>
@@ -18,6 +22,9 @@ struct CommandLine {
     std::string selection;                           // 8-bit grey mask image
     std::vector<SettingChange> changes;              // in command-line order, applied after the preset
     int compression = imageio::kDefaultCompression;  // --compression: 0 (fastest) .. 12 (smallest)
+    int64_t memoryBudgetMb = kDefaultMemoryBudgetMb;
+    std::string presetSheetFolder;                   // --sheet-presets: one tile per preset of this folder
+    VectorOptions vector;                            // SVG output, resolution and ruling
     bool sheet = false;
     bool quiet = false;
     bool showHelp = false;

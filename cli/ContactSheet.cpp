@@ -24,7 +24,6 @@ using params::kSchemaNames;
 constexpr int32_t kMargin = 12;
 constexpr int32_t kLabelScale = 2;
 constexpr int32_t kLabelHeight = kGlyphHeight * kLabelScale + 10;
-constexpr int32_t kTileCount = static_cast<int32_t>(kPatternCount + kSchemaCount);
 constexpr uint8_t kPaper = 255;
 constexpr uint8_t kInk[3] = {20, 20, 20};
 
@@ -89,41 +88,59 @@ emulator::HostImage Reduced(const std::vector<uint8_t>& rgb, int32_t width, int3
 // One bar for the whole sheet: each tile's run fills its own share.
 class SheetProgress : public ProgressSink {
 public:
-    explicit SheetProgress(ProgressBar& target) : bar(target) {}
+    SheetProgress(ProgressBar& target, int32_t tiles) : bar(target), tileCount(tiles) {}
     void StartTile(int32_t index) { tile = index; }
     void Progress(int32_t done, int32_t total) override {
         if (total <= 0) return;
         const int64_t clamped = std::clamp<int64_t>(done, 0, total);
-        bar.Progress(static_cast<int32_t>((int64_t{tile} * total + clamped) * 1000 / (int64_t{kTileCount} * total)),
+        bar.Progress(static_cast<int32_t>((int64_t{tile} * total + clamped) * 1000 / (int64_t{tileCount} * total)),
                      1000);
     }
 
 private:
     ProgressBar& bar;
+    int32_t tileCount;
     int32_t tile = 0;
 };
 
 }  // namespace
 
+std::vector<SheetTile> PatternAndSchemaTiles(const FilterParameters& base) {
+    std::vector<SheetTile> tiles;
+    for (size_t p = 0; p < kPatternCount; ++p) {
+        tiles.push_back({std::to_string(p) + " " + kPatternNames[p], base});
+        tiles.back().settings.pattern = static_cast<uint8_t>(p);
+    }
+    for (size_t c = 0; c < kSchemaCount; ++c) {
+        tiles.push_back({kSchemaNames[c], base});
+        tiles.back().settings.colorSchema = static_cast<uint8_t>(c);
+    }
+    return tiles;
+}
+
 FileOutcome MakeContactSheet(const EngraveJob& job) {
+    return MakeContactSheet(job, PatternAndSchemaTiles(job.settings), kSheetTile);
+}
+
+FileOutcome MakeContactSheet(const EngraveJob& job, const std::vector<SheetTile>& tiles, int32_t tileLimit) {
     Raster raster;
     imageio::FileFormat format;
     std::string error;
-    if (!imageio::ReadImage(job.input, raster, format, error)) return {ExitStatus::kBadInput, job.input + ": " + error};
+    if (!CheckWritable(job.output, error)) return {ExitStatus::kWriteFailed, job.output + ": cannot write: " + error};
+    if (!imageio::ReadImage(job.input, raster, format, error, job.limits))
+        return {ExitStatus::kBadInput, job.input + ": " + error};
     imageio::FileFormat asked;
     if (imageio::FormatFromName(job.output, asked) && asked != imageio::FileFormat::kPng)
         return {ExitStatus::kUsage, job.output + ": the contact sheet is a PNG picture; give it a .png name"};
     std::vector<uint8_t> rgb;
     if (!ToRgb8(raster, rgb, error)) return {ExitStatus::kBadInput, job.input + ": " + error};
-    const emulator::HostImage source = Reduced(rgb, raster.width, raster.height, kSheetTile);
+    const emulator::HostImage source = Reduced(rgb, raster.width, raster.height, tileLimit);
 
-    std::vector<std::string> labels;
-    for (size_t p = 0; p < kPatternCount; ++p) labels.push_back(std::to_string(p) + " " + kPatternNames[p]);
-    for (const char* schema : kSchemaNames) labels.emplace_back(schema);
+    const int32_t tileCount = static_cast<int32_t>(tiles.size());
     int32_t widest = source.width;  // a small picture must not let its label run into the next
-    for (const std::string& label : labels) widest = std::max(widest, TextWidth(label, kLabelScale));
+    for (const SheetTile& tile : tiles) widest = std::max(widest, TextWidth(tile.label, kLabelScale));
 
-    const int32_t rows = (kTileCount + kSheetColumns - 1) / kSheetColumns;
+    const int32_t rows = (tileCount + kSheetColumns - 1) / kSheetColumns;
     const int32_t cellWidth = widest + kMargin, cellHeight = source.height + kLabelHeight + kMargin;
     Raster sheet;
     sheet.width = kSheetColumns * cellWidth + kMargin;
@@ -132,16 +149,11 @@ FileOutcome MakeContactSheet(const EngraveJob& job) {
     sheet.bytes.assign(static_cast<size_t>(sheet.RowBytes()) * sheet.height, kPaper);
 
     ProgressBar bar(stderr, job.showProgress, job.input + " (sheet)");
-    SheetProgress progress(bar);
-    for (int32_t index = 0; index < kTileCount; ++index) {
-        FilterParameters settings = job.settings;
-        if (index < static_cast<int32_t>(kPatternCount))
-            settings.pattern = static_cast<uint8_t>(index);
-        else
-            settings.colorSchema = static_cast<uint8_t>(index - static_cast<int32_t>(kPatternCount));
+    SheetProgress progress(bar, tileCount);
+    for (int32_t index = 0; index < tileCount; ++index) {
         emulator::HostImage tile = source;
         progress.StartTile(index);
-        const PluginOutcome outcome = RunPlugin(tile, {}, settings, &progress);
+        const PluginOutcome outcome = RunPlugin(tile, {}, tiles[static_cast<size_t>(index)].settings, &progress);
         if (outcome.result != 0) {
             bar.Finish();
             const std::string why = outcome.message.empty() ? DescribeResult(outcome.result) : outcome.message;
@@ -153,7 +165,7 @@ FileOutcome MakeContactSheet(const EngraveJob& job) {
             std::memcpy(sheet.bytes.data() + (int64_t{top + y} * sheet.width + left) * 3, tile.PixelBytes(0, y),
                         static_cast<size_t>(tile.RowBytes()));
         DrawText(sheet.bytes.data(), sheet.width, sheet.height, left, top + tile.height + 5,
-                 labels[static_cast<size_t>(index)], kLabelScale, kInk);
+                 tiles[static_cast<size_t>(index)].label, kLabelScale, kInk);
     }
     bar.Finish();
 

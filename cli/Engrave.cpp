@@ -4,14 +4,17 @@
 #include "cli/ContactSheet.h"
 #include "cli/EngraveFile.h"
 #include "cli/HelpText.h"
+#include "cli/MemoryBudget.h"
 #include "cli/PresetFiles.h"
+#include "cli/PresetSheet.h"
 #include "cli/ProgressBar.h"
+#include "cli/RunConflicts.h"
+#include "cli/SvgFile.h"
+#include "cli/VectorOptions.h"
 
 #include <cstdio>
-#include <set>
-#include <utility>
-
-#include <sys/stat.h>
+#include <exception>
+#include <new>
 
 namespace cli {
 
@@ -21,19 +24,18 @@ void Report(const std::string& message) {
     std::fprintf(stderr, "engrave: %s\n", message.c_str());
 }
 
-std::string OutputFor(const CommandLine& line, const std::string& input) {
-    if (!line.output.empty()) return line.output;
-    const size_t slash = input.find_last_of('/');
-    const std::string name = slash == std::string::npos ? input : input.substr(slash + 1);
-    return line.outputDir + (line.outputDir.back() == '/' ? "" : "/") + name;
-}
-
-// Two names for one file: writing the output would destroy the input it is read from.
-bool SameFile(const std::string& a, const std::string& b) {
-    struct stat first {
-    }, second{};
-    return stat(a.c_str(), &first) == 0 && stat(b.c_str(), &second) == 0 && first.st_dev == second.st_dev &&
-           first.st_ino == second.st_ino;
+// One file's work; whatever it throws fails that file alone, so a batch goes on.
+FileOutcome RunJob(const CommandLine& line, const EngraveJob& job, const std::vector<SheetTile>& tiles,
+                   int32_t tileLimit) {
+    try {
+        return line.sheet                    ? MakeContactSheet(job, tiles, tileLimit)
+               : HasSvgExtension(job.output) ? EngraveSvgFile(job)
+                                             : EngraveFile(job);
+    } catch (const std::bad_alloc&) {
+        return {ExitStatus::kPluginFailed, job.input + ": out of memory while engraving it"};
+    } catch (const std::exception& e) {
+        return {ExitStatus::kInternal, job.input + ": internal error: " + e.what()};
+    }
 }
 
 }  // namespace
@@ -54,6 +56,14 @@ int Engrave(const std::vector<std::string>& args) {
         return std::fflush(stdout) == 0 ? ToInt(ExitStatus::kOk) : ToInt(ExitStatus::kWriteFailed);
     }
 
+    // Every name is checked against the others before anything is read or written.
+    const std::vector<std::string> outputs = OutputsOf(line);
+    const std::string presetConflict = SavedPresetConflict(line, outputs);
+    if (!presetConflict.empty()) {
+        Report(presetConflict);
+        return ToInt(ExitStatus::kUsage);
+    }
+
     FilterParameters settings = DefaultParameters();
     if (!line.presetToLoad.empty() && !LoadPreset(line.presetToLoad, settings, error)) {
         Report(line.presetToLoad + ": " + error);
@@ -65,25 +75,36 @@ int Engrave(const std::vector<std::string>& args) {
         return ToInt(ExitStatus::kWriteFailed);
     }
 
+    const imageio::ReadLimits limits = LimitsForRun(line.memoryBudgetMb, /*hostSized=*/!line.sheet);
+    // SVG outputs never pass through the host, so only the budget bounds their inputs.
+    const imageio::ReadLimits svgLimits = LimitsForRun(line.memoryBudgetMb, /*hostSized=*/false);
     SelectionMask selection;
-    if (!line.selection.empty() && !ReadSelectionMask(line.selection, selection, error)) {
+    if (!line.selection.empty() && !ReadSelectionMask(line.selection, limits, selection, error)) {
         Report(line.selection + ": " + error);
         return ToInt(ExitStatus::kBadInput);
     }
 
+    std::vector<SheetTile> tiles;
+    if (!line.presetSheetFolder.empty()) {
+        if (!PresetSheetTiles(line.presetSheetFolder, settings, tiles, error)) {
+            Report(error);
+            return ToInt(ExitStatus::kUsage);
+        }
+    } else if (line.sheet) {
+        tiles = PatternAndSchemaTiles(settings);
+    }
+    const int32_t tileLimit = line.presetSheetFolder.empty() ? kSheetTile : kPresetSheetTile;
+
     const bool showProgress = !line.quiet && StandardErrorIsTerminal();
     ExitStatus status = ExitStatus::kOk;
-    std::set<std::string> outputsWritten;
-    for (const std::string& input : line.inputs) {
-        EngraveJob job{input,        OutputFor(line, input), settings, line.selection.empty() ? nullptr : &selection,
-                       showProgress, line.compression};
-        FileOutcome outcome;
-        if (SameFile(job.input, job.output))
-            outcome = {ExitStatus::kUsage, job.output + ": is the input itself; choose another output"};
-        else if (!outputsWritten.insert(job.output).second)
-            outcome = {ExitStatus::kUsage, job.output + ": another input was already written there"};
-        else
-            outcome = line.sheet ? MakeContactSheet(job) : EngraveFile(job);
+    for (size_t i = 0; i < line.inputs.size(); ++i) {
+        EngraveJob job{line.inputs[i], outputs[i],        settings, line.selection.empty() ? nullptr : &selection,
+                       showProgress,   line.compression,
+                       !line.sheet && HasSvgExtension(outputs[i]) ? svgLimits : limits,
+                       line.vector};
+        const std::string conflict = OutputConflict(line, outputs, i);
+        const FileOutcome outcome = conflict.empty() ? RunJob(line, job, tiles, tileLimit) : FileOutcome{ExitStatus::kUsage, conflict};
+        if (!outcome.note.empty()) Report(outcome.note);
         if (outcome.status != ExitStatus::kOk) {
             Report(outcome.message);
             if (status == ExitStatus::kOk) status = outcome.status;

@@ -2,6 +2,8 @@
 
 #include "cli/AtomicWrite.h"
 #include "cli/HostImageConversion.h"
+#include "cli/ImageResolution.h"
+#include "cli/LineRuling.h"
 #include "cli/PluginRun.h"
 #include "cli/ProgressBar.h"
 #include "cli/StagedProgress.h"
@@ -28,7 +30,8 @@ FileOutcome EngraveFile(const EngraveJob& job) {
     imageio::Raster raster;
     imageio::FileFormat format;
     std::string error;
-    if (!imageio::ReadImage(job.input, raster, format, error, stages.FileProgress()))
+    if (!CheckWritable(job.output, error)) return Fail(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);
+    if (!imageio::ReadImage(job.input, raster, format, error, job.limits, stages.FileProgress()))
         return Fail(ExitStatus::kBadInput, job.input, error);
 
     imageio::FileFormat asked;
@@ -36,6 +39,10 @@ FileOutcome EngraveFile(const EngraveJob& job) {
         return Fail(ExitStatus::kUsage, job.output,
                     std::string("the output keeps the input's format (") + imageio::FormatName(format) +
                         "); give it a ." + (format == imageio::FileFormat::kPng ? "png" : "tif") + " name");
+
+    FilterParameters settings = job.settings;
+    if (!ApplyRuling(job.vector, DotsPerInch(raster, job.input, job.vector), settings, error))
+        return Fail(ExitStatus::kUsage, job.input, error);
 
     emulator::HostImage image;
     if (!ToHostImage(std::move(raster), image, error)) return Fail(ExitStatus::kBadInput, job.input, error);
@@ -51,7 +58,7 @@ FileOutcome EngraveFile(const EngraveJob& job) {
     }
 
     stages.Enter(StagedProgress::Stage::kEngraving);
-    const PluginOutcome outcome = RunPlugin(image, selection, job.settings, &stages);
+    const PluginOutcome outcome = RunPlugin(image, selection, settings, &stages);
     if (outcome.result != 0) {
         const std::string why = outcome.message.empty() ? DescribeResult(outcome.result) : outcome.message;
         return Fail(ExitStatus::kPluginFailed, job.input, "the plug-in did not engrave it: " + why);
@@ -69,7 +76,10 @@ FileOutcome EngraveFile(const EngraveJob& job) {
         },
         error);
     if (!written) return Fail(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);
-    return FileOutcome{};
+    FileOutcome done;
+    if (result.model != raster.model)
+        done.note = job.output + ": written in RGB: the engraving of this grey picture has colour";
+    return done;
 }
 
 }  // namespace cli

@@ -3,10 +3,13 @@
 
 #include "cli/ExitStatus.h"
 #include "cli/SelectionMask.h"
+#include "cli/VectorOptions.h"
 #include "imageio/WriteOptions.h"
 #include "params/FilterParameters.h"
+#include "imageio/ReadLimits.h"
 
 #include <string>
+#include <utility>
 
 namespace cli {
 
@@ -17,15 +20,23 @@ struct EngraveJob {
     const SelectionMask* selection = nullptr;  // nullptr: the whole image
     bool showProgress = false;
     int compression = imageio::kDefaultCompression;  // for the writer, 0 .. 12
+    imageio::ReadLimits limits;  // for the input, decided from its header
+    VectorOptions vector;  // the ruling and resolution, and the SVG options
 };
 
 struct FileOutcome {
+    FileOutcome() = default;
+    FileOutcome(ExitStatus failure, std::string why) : status(failure), message(std::move(why)) {}
+
     ExitStatus status = ExitStatus::kOk;
     std::string message;  // one line naming the file, empty on success
+    std::string note;     // something the user should know even on success (one line), or empty
 };
 
 // Reads the input, runs the plug-in through the emulated host and writes the output in the
-// input's format, depth and colour model. On failure no output file is created or changed.
+// input's format, depth and colour model (a grey input whose engraving has colour is written as
+// RGB, and `note` says so). The output's place is checked first, so a run that could not write
+// fails before its work. On failure no output file is created or changed.
 FileOutcome EngraveFile(const EngraveJob& job);
 
 }  // namespace cli

@@ -1,6 +1,8 @@
 #include "cli/HelpText.h"
 
+#include "cli/MemoryBudget.h"
 #include "cli/SettingChange.h"
+#include "cli/VectorOptions.h"
 #include "params/SettingTable.h"
 
 #include <cstdio>
@@ -45,18 +47,23 @@ std::string HelpText() {
     std::string text =
         "Usage: engrave INPUT... (-o OUTPUT | -d DIR) [options]\n"
         "       engrave --sheet INPUT -o SHEET.png [options]\n"
+        "       engrave --sheet-presets FOLDER INPUT -o SHEET.png [options]\n"
         "Engraves PNG and TIFF images with the Merovane II plug-in. The output keeps the input's\n"
-        "format, depth and colour model; grey images are engraved as RGB and written back as grey.\n"
+        "format, depth and colour model; grey images are engraved as RGB and written back as grey\n"
+        "unless the engraving has colour.\n"
         "\n"
         "Files:\n"
         "  -o, --output FILE      the output of a single input\n"
         "  -d, --output-dir DIR   outputs named after the inputs, in DIR\n"
         "  --sheet                a contact sheet of every pattern and colour schema (PNG)\n"
+        "  --sheet-presets FOLDER a contact sheet of every preset (.kzv) in FOLDER (PNG)\n"
         "  --selection MASK       8-bit grey image of the input's size: 0 unselected .. 255 selected\n"
         "  --preset FILE.kzv      load a preset before the options below apply\n"
         "  --save-preset FILE.kzv write the effective settings as a preset\n"
         "  --compression LEVEL    fast, default, best, or 0 (stored) to 12 (smallest): PNG, and\n"
         "                         deflate-compressed TIFF, trade size for speed [default]\n"
+        "  --max-memory MB        memory one engraving may take [" +
+        std::to_string(kDefaultMemoryBudgetMb) + "]; larger images are refused\n"
         "  -q, --quiet            no progress bar\n"
         "  --list                 list the patterns and colour schemas\n"
         "  -h, --help, --version\n"
@@ -78,6 +85,7 @@ std::string HelpText() {
         if (s.key == nullptr) continue;
         text += std::string("      ") + s.key + "  " + Padded(s.label, 16) + DescribeRange(s, false) + "\n";
     }
+    text += VectorHelpText();
     text +=
         "\n"
         "Exit status: 0 all engraved; 1 internal fault; 2 bad arguments or preset (nothing done);\n"

@@ -141,8 +141,28 @@ bool ToHostImage(imageio::Raster&& raster, emulator::HostImage& image, std::stri
     return true;
 }
 
+namespace {
+
+// "Split color" and "Initial color" draw in colour even on a grey picture; folding that back to
+// grey would lose what the user asked for. A whole buffer at a time, without a call per sample.
+template <class Sample>
+bool PlanesDiffer(const emulator::HostImage& image) {
+    const auto* p = reinterpret_cast<const Sample*>(image.samples.data());
+    const int64_t pixels = int64_t{image.width} * image.height;
+    const int32_t planes = image.planes;
+    for (int64_t i = 0; i < pixels; ++i, p += planes)
+        if (p[1] != p[0] || p[2] != p[0]) return true;
+    return false;
+}
+
+bool HasColour(const emulator::HostImage& image) {
+    return image.depth == 16 ? PlanesDiffer<uint16_t>(image) : PlanesDiffer<uint8_t>(image);
+}
+
+}  // namespace
+
 imageio::Raster FromHostImage(const emulator::HostImage& image, const imageio::Raster& original) {
-    if (original.model != ColorModel::kGrey) {
+    if (original.model != ColorModel::kGrey || HasColour(image)) {
         emulator::HostImage copy = image;
         return FromHostImage(std::move(copy), original);
     }
@@ -158,9 +178,16 @@ imageio::Raster FromHostImage(const emulator::HostImage& image, const imageio::R
 }
 
 imageio::Raster FromHostImage(emulator::HostImage&& image, const imageio::Raster& original) {
-    if (original.model == ColorModel::kGrey)
+    const bool grey = original.model == ColorModel::kGrey;
+    if (grey && !HasColour(image))
         return FromHostImage(static_cast<const emulator::HostImage&>(image), original);
     imageio::Raster raster = ShapeOf(original);
+    if (grey) {
+        // The host holds grey as RGB (and opacity): an engraving in colour is written as that.
+        raster.model = ColorModel::kRgb;
+        raster.channels = original.channels + 2;
+        raster.details.iccProfile.clear();  // a grey profile cannot describe RGB
+    }
     raster.bytes = std::move(image.samples);
     image.samples.clear();
     if (raster.depth == 16) ScaleHostToFile(raster.bytes);

@@ -22,7 +22,8 @@ bool ToHostImage(const imageio::Raster& raster, emulator::HostImage& image, std:
 bool ToHostImage(imageio::Raster&& raster, emulator::HostImage& image, std::string& error);
 
 // The engraved document back in the form of `original`: same model, channels, depth and file
-// details. Grey is taken from RGB by luma, which is exact when the three channels agree.
+// details. Grey is taken from RGB by luma when the three channels agree everywhere; a grey
+// original whose engraving has colour comes back as RGB (with its opacity, without its profile).
 // `original` only lends its shape and details; its pixels are not read.
 imageio::Raster FromHostImage(const emulator::HostImage& image, const imageio::Raster& original);
 

@@ -22,7 +22,9 @@ void ProgressBar::Progress(int32_t done, int32_t total) {
     if (!enabled || total <= 0) return;
     const int64_t clamped = std::clamp<int64_t>(done, 0, total);
     const int percent = static_cast<int>(clamped * 100 / total);
-    if (percent == lastPercent) return;  // redraw only when the figure changes
+    // Redraw only when the figure grows: the plug-in's last call reports a fresh count of 0
+    // after the work is done, which would show the bar falling back to nothing.
+    if (percent <= lastPercent) return;
     lastPercent = percent;
     const int filled = percent * kBarCells / 100;
     std::fprintf(stream, "\r%s [%s%s] %3d%%", label.c_str(), std::string(static_cast<size_t>(filled), '#').c_str(),

@@ -4,10 +4,11 @@
 
 namespace cli {
 
-bool ReadSelectionMask(const std::string& path, SelectionMask& mask, std::string& error) {
+bool ReadSelectionMask(const std::string& path, const imageio::ReadLimits& limits, SelectionMask& mask,
+                       std::string& error) {
     imageio::Raster raster;
     imageio::FileFormat format;
-    if (!imageio::ReadImage(path, raster, format, error)) return false;
+    if (!imageio::ReadImage(path, raster, format, error, limits)) return false;
     // Anything else would need a rule for turning colour or opacity into coverage; a mask
     // exported from an editor is grey anyway.
     if (raster.model != imageio::ColorModel::kGrey || raster.channels != 1 || raster.depth != 8) {

@@ -1,6 +1,8 @@
 // cli/SelectionMask.h: the --selection image, one byte per pixel as the host hands masks over.
 #pragma once
 
+#include "imageio/ReadLimits.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -13,7 +15,8 @@ struct SelectionMask {
     std::vector<uint8_t> coverage;  // 0 unselected .. 255 selected, row after row
 };
 
-// Reads an 8-bit grey PNG or TIFF. False with a message for anything else.
-bool ReadSelectionMask(const std::string& path, SelectionMask& mask, std::string& error);
+// Reads an 8-bit grey PNG or TIFF within `limits`. False with a message for anything else.
+bool ReadSelectionMask(const std::string& path, const imageio::ReadLimits& limits, SelectionMask& mask,
+                       std::string& error);
 
 }  // namespace cli

@@ -23,9 +23,10 @@ std::string FormatNumber(double value) {
     return text;
 }
 
-// A whole, finite number (no trailing text, no "nan" or "inf", which strtod would accept).
+// A whole, finite decimal number: no trailing text, and none of the other spellings strtod
+// would accept ("nan", "inf", hexadecimal "0x10").
 bool ParseNumber(const std::string& text, double& value) {
-    if (text.empty() || std::isspace(static_cast<unsigned char>(text[0]))) return false;
+    if (text.empty() || text.find_first_not_of("0123456789+-.eE") != std::string::npos) return false;
     char* end = nullptr;
     value = std::strtod(text.c_str(), &end);
     return end == text.c_str() + text.size() && std::isfinite(value);

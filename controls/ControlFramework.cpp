@@ -113,7 +113,7 @@ const ClassEntry kClasses[] = {
     {kRotorClass, ControlWindowProc<Rotor, false>, IDC_ARROW},
     {kMacSliderClass, ControlWindowProc<MacSlider, false>, IDC_ARROW},
     {kGlassSliderClass, ControlWindowProc<ControlObject, false>, IDC_ARROW},
-    {kPreviewContanerClass, ControlWindowProc<PreviewContaner, false>, IDC_SIZEALL},
+    {kPreviewContanerClass, ControlWindowProc<PreviewContainer, false>, IDC_SIZEALL},
     {kContanerColorClass, ControlWindowProc<ControlObject, false>, IDC_ARROW},
     {kSpinEditClass, ControlWindowProc<SpinEdit, false>, IDC_ARROW},
     {kColorEqualizerClass, ControlWindowProc<ControlObject, false>, IDC_ARROW},

@@ -24,19 +24,19 @@ void DrawPicture(HDC dc, HBITMAP picture, int x, int y, int width, int height) n
 
 }  // namespace
 
-PreviewContaner::~PreviewContaner() {
+PreviewContainer::~PreviewContainer() {
     if (picture != nullptr) DeleteObject(picture);
     if (bitmapPixels != nullptr) VirtualFree(bitmapPixels, 0, MEM_RELEASE);
     if (rgbCopy != nullptr) VirtualFree(rgbCopy, 0, MEM_RELEASE);
 }
 
-void PreviewContaner::SetPicture(HBITMAP bitmap) noexcept {
+void PreviewContainer::SetPicture(HBITMAP bitmap) noexcept {
     if (picture != nullptr && picture != bitmap) DeleteObject(picture);
     picture = bitmap;
 }
 
-void PreviewContaner::PaintNavigator(HDC dc, int clientWidth, int clientHeight) noexcept {
-    const PreviewContaner* mainPreview = FindControl<PreviewContaner>(mainPreviewWindow);
+void PreviewContainer::PaintNavigator(HDC dc, int clientWidth, int clientHeight) noexcept {
+    const PreviewContainer* mainPreview = FindControl<PreviewContainer>(mainPreviewWindow);
     if (mainPreview != nullptr) {
         frameWidth = NavigatorFrameExtent(mainPreview->imageWidth, scale);
         frameHeight = NavigatorFrameExtent(mainPreview->imageHeight, scale);
@@ -58,7 +58,7 @@ void PreviewContaner::PaintNavigator(HDC dc, int clientWidth, int clientHeight) 
     });
 }
 
-void PreviewContaner::PaintMainPreview(HDC dc, int clientWidth, int clientHeight) noexcept {
+void PreviewContainer::PaintMainPreview(HDC dc, int clientWidth, int clientHeight) noexcept {
     const int offsetX = dragX;
     const int offsetY = dragY;
     if (picture != nullptr) {
@@ -70,7 +70,7 @@ void PreviewContaner::PaintMainPreview(HDC dc, int clientWidth, int clientHeight
 
 // Both views paint through an off-screen canvas: the frame inversion reads pixels back, which
 // is exact on a memory bitmap, and a drag never flickers.
-void PreviewContaner::Paint() noexcept {
+void PreviewContainer::Paint() noexcept {
     PaintScope paint(hwnd);
     RECT client{};
     GetClientRect(hwnd, &client);
@@ -85,7 +85,7 @@ void PreviewContaner::Paint() noexcept {
     canvas.CopyTo(paint.Dc());
 }
 
-LRESULT PreviewContaner::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
+LRESULT PreviewContainer::HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
     const auto packed = static_cast<uint64_t>(lParam);
     const int x = LowSigned16(packed);
     const int y = HighSigned16(packed);

@@ -1,14 +1,15 @@
 // "Preview Contaner CPP": a picture pane. As the navigator (viewMode 0) it shows the whole
 // image with an inverted frame the user drags; as the main preview (viewMode 1) it shows a
 // part of the image that the user pans with the left button, and reports right-button drags.
-// It only shows the bitmap the preview renderer stored in it.
+// It only shows the bitmap the preview renderer stored in it. Dialog templates name the window
+// class with its old spelling, which stays; only the C++ type is spelt "Container".
 #pragma once
 
 #include "controls/ControlFramework.h"
 
 namespace controls {
 
-class PreviewContaner : public ControlObject {
+class PreviewContainer : public ControlObject {
 public:
     static constexpr const char* kClassName = kPreviewContanerClass;
     static constexpr uint8_t kNavigator = 0;
@@ -18,7 +19,7 @@ public:
     const char* ClassName() const noexcept override { return kClassName; }
     LRESULT HandleMessage(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept override;
     // Deletes `picture` and frees the page-allocated pixel blocks.
-    ~PreviewContaner() override;
+    ~PreviewContainer() override;
 
     // Replaces the picture and deletes the previous one; the container owns it from now on.
     void SetPicture(HBITMAP bitmap) noexcept;

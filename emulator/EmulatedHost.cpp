@@ -182,6 +182,16 @@ host::OSErr EmulatedHost::AdvanceState() {
     ++advanceCalls;
     CommitOutput();
     host::FilterRecord& r = *record;
+    if (refuseImageRequests > 0) {
+        --refuseImageRequests;
+        inBuffer.Release();
+        outBuffer.Release();
+        maskBuffer.Release();
+        inDelivered.valid = outDelivered.valid = false;
+        r.inData = r.outData = r.maskData = nullptr;
+        r.inRowBytes = r.outRowBytes = r.maskRowBytes = 0;
+        return host::kMemFullErr;
+    }
     const int32_t bps = image.BytesPerSample();
 
     // Fills one buffer with the requested area and planes, rows padded as real hosts pad them.

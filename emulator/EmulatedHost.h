@@ -86,6 +86,9 @@ public:
     const std::vector<std::pair<int32_t, int32_t>>& Progress() const { return progress; }
     const std::vector<int16_t>& SelectorTrace() const { return trace; }
     int AdvanceStateCalls() const { return advanceCalls; }
+    // Fault switch: the next this many image requests are refused (-108) with every buffer
+    // withdrawn, as a host short of memory does.
+    int refuseImageRequests = 0;
 
     // Callbacks of the record (public for the C trampolines).
     host::OSErr AdvanceState();

@@ -20,9 +20,6 @@ using host::FilterRecord;
 bool IsCmykMode(int16_t mode) {
     return mode == host::kModeCMYK || mode == host::kModeCMYK64;
 }
-bool IsSupportedMode(int16_t mode) {
-    return mode == host::kModeRGB || mode == host::kModeRGB48 || IsCmykMode(mode);
-}
 
 // Source copy from the page allocator, released on every path; none for zero bytes.
 class PageBlock {
@@ -298,11 +295,15 @@ void RunFilterAt(FilterRecord& record, int16_t mode) {
 
 }  // namespace
 
+bool IsSupportedImageMode(int16_t mode) {
+    return mode == host::kModeRGB || mode == host::kModeRGB48 || IsCmykMode(mode);
+}
+
 void ReportProgress(int64_t done, int64_t total) {
     const auto doneClamped = static_cast<int32_t>(std::clamp<int64_t>(done, 0, INT32_MAX));
     const auto totalClamped = static_cast<int32_t>(std::clamp<int64_t>(total, 0, INT32_MAX));
     if (gPlugin.inDialog != 0) {
-        ShowDialogProgress(gPlugin.progressWindow, doneClamped, static_cast<int16_t>(totalClamped));
+        ShowDialogProgress(gPlugin.progressWindow, doneClamped, totalClamped);
         return;
     }
     FilterRecord* record = CurrentRecord();
@@ -337,7 +338,7 @@ void RunFilter() {
     WorkOutRegion(*record);
 
     const int16_t mode = record->imageMode;
-    if (!IsSupportedMode(mode)) {
+    if (!IsSupportedImageMode(mode)) {
         platform::ShowMessage("This Mode is Not Supported by the Plug-in", "", platform::MessageIcon::kWarning);
         SetResult(host::kUserCanceledErr);
         return;

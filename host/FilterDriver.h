@@ -23,6 +23,9 @@ extern DriverValues gDriver;
 // Renders the filtered area (or, in the dialog, the previewed part). Errors go to the host result.
 void RunFilter();
 
+// RGB and CMYK, 8 or 16 bits per channel: the modes the driver engraves.
+bool IsSupportedImageMode(int16_t mode);
+
 // Progress to the host (final render) or to the dialog's bar (preview); done is never negative.
 void ReportProgress(int64_t done, int64_t total);
 

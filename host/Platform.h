@@ -17,8 +17,11 @@ namespace platform {
 void* AllocatePages(size_t bytes) noexcept;
 void FreePages(void* block) noexcept;
 
-// Fault injection for tests: the nth page allocation from now on fails (1 = the next; 0 = none).
+#if defined(MV_TEST_HOOKS)
+// Fault injection, compiled into test builds only: the nth page allocation from now on fails
+// (1 = the next; 0 = none).
 void FailPageAllocation(int nth) noexcept;
+#endif
 
 enum class MessageIcon { kWarning, kInformation, kError };
 

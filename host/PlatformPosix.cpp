@@ -16,7 +16,9 @@ void* gObserverContext = nullptr;
 // mmap hands out zero-filled pages; the size sits in a header page-aligned blocks keep.
 constexpr size_t kHeader = 64;
 
+#if defined(MV_TEST_HOOKS)
 int gFailAllocation = 0;
+#endif
 
 // Blocks this large are asked for in large pages (where transparent huge pages are enabled only
 // on request): a source copy of tens of megabytes otherwise spends more time faulting its pages
@@ -25,12 +27,16 @@ constexpr size_t kLargePage = size_t{2} << 20;
 
 }  // namespace
 
+#if defined(MV_TEST_HOOKS)
 void FailPageAllocation(int nth) noexcept {
     gFailAllocation = nth;
 }
+#endif
 
 void* AllocatePages(size_t bytes) noexcept {
+#if defined(MV_TEST_HOOKS)
     if (gFailAllocation > 0 && --gFailAllocation == 0) return nullptr;
+#endif
     if (bytes > SIZE_MAX - kHeader) return nullptr;
     void* block = mmap(nullptr, bytes + kHeader, PROT_READ | PROT_WRITE, MAP_PRIVATE | MAP_ANONYMOUS, -1, 0);
     if (block == MAP_FAILED) return nullptr;

@@ -37,14 +37,20 @@ UINT IconFlag(MessageIcon icon) noexcept {
     return MB_ICONINFORMATION;
 }
 
+#if defined(MV_TEST_HOOKS)
 int gFailAllocation = 0;
+#endif
 
 }  // namespace
 
+#if defined(MV_TEST_HOOKS)
 void FailPageAllocation(int nth) noexcept { gFailAllocation = nth; }
+#endif
 
 void* AllocatePages(size_t bytes) noexcept {
+#if defined(MV_TEST_HOOKS)
     if (gFailAllocation > 0 && --gFailAllocation == 0) return nullptr;
+#endif
     if (bytes == 0) return nullptr;
     // Committed pages come zero-filled, which callers rely on.
     return VirtualAlloc(nullptr, bytes, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);

@@ -118,8 +118,14 @@ bool DescriptorProcsUsable(const host::PIDescriptorParameters* block) {
 int16_t ReadScriptParameters() {
     host::FilterRecord& record = *CurrentRecord();
     host::PIDescriptorParameters* block = record.descriptorParameters;
-    if (!DescriptorProcsUsable(block)) return 0;
     FilterParameters& params = *gPlugin.parameters;
+    // A host with no scripting at all never asks for the dialog, yet every run it makes comes
+    // from its user: without the dialog that user could never change a setting.
+    if (block == nullptr || block->readDescriptorProcs == nullptr) {
+        params.showDialog = 1;
+        return 0;
+    }
+    if (!DescriptorProcsUsable(block)) return 0;
     const host::ReadDescriptorProcs& procs = *block->readDescriptorProcs;
 
     int16_t result = 0;

@@ -135,7 +135,10 @@ void DoStart() {
 
     const int16_t readResult = ReadScriptParameters();
     DialogOutcome outcome = DialogOutcome::kUnavailable;
-    if (readResult == host::kNoErr && params.showDialog != 0) outcome = RunMainDialog();
+    // A document the driver refuses gets its warning at once rather than a dialog whose previews
+    // would all fail.
+    if (readResult == host::kNoErr && params.showDialog != 0 && IsSupportedImageMode(CurrentRecord()->imageMode))
+        outcome = RunMainDialog();
     gPlugin.dataBlock->initialised = 0;
 
     if (outcome == DialogOutcome::kCancel) {
@@ -145,7 +148,8 @@ void DoStart() {
         SetResult(host::kUserCanceledErr);
         return;
     }
-    if (outcome == DialogOutcome::kUnavailable) {
+    // The dialog fetched the image for its previews; a host that refused it then is asked again.
+    if (outcome == DialogOutcome::kUnavailable || CurrentRecord()->inData == nullptr) {
         const int16_t fetched = RequestWholeImage();
         if (fetched != host::kNoErr) {
             SetResult(fetched);

@@ -1,12 +1,11 @@
 #include "imageio/ImageFile.h"
 
+#include "imageio/InputBytes.h"
 #include "imageio/PngFile.h"
 #include "imageio/TiffFile.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 namespace imageio {
@@ -24,30 +23,41 @@ bool StartsWith(const unsigned char* head, size_t length, const unsigned char (&
     return length >= N && std::memcmp(head, signature, N) == 0;
 }
 
+bool IsPng(const uint8_t* head, size_t length) {
+    return StartsWith(head, length, kPngSignature);
+}
+
+bool IsTiff(const uint8_t* head, size_t length) {
+    return StartsWith(head, length, kTiffLittle) || StartsWith(head, length, kTiffBig) ||
+           StartsWith(head, length, kBigTiffLittle) || StartsWith(head, length, kBigTiffBig);
+}
+
 }  // namespace
 
-bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error,
-               const Progress& progress) {
-    unsigned char head[8] = {};
-    size_t length = 0;
-    if (FILE* file = std::fopen(path.c_str(), "rb")) {
-        length = std::fread(head, 1, sizeof head, file);
-        std::fclose(file);
-    } else {
-        error = std::strerror(errno);
-        return false;
-    }
-    if (StartsWith(head, length, kPngSignature)) {
+bool DecodeImage(const uint8_t* data, size_t size, const std::string& name, Raster& raster, FileFormat& format,
+                 std::string& error, const ReadLimits& limits, const Progress& progress) {
+    if (IsPng(data, size)) {
         format = FileFormat::kPng;
-        return ReadPng(path, raster, error, progress);
+        return DecodePng(data, size, raster, error, limits, progress);
     }
-    if (StartsWith(head, length, kTiffLittle) || StartsWith(head, length, kTiffBig) ||
-        StartsWith(head, length, kBigTiffLittle) || StartsWith(head, length, kBigTiffBig)) {
+    if (IsTiff(data, size)) {
         format = FileFormat::kTiff;
-        return ReadTiff(path, raster, error, progress);
+        return DecodeTiff(data, size, name, raster, error, limits, progress);
     }
     error = "not a PNG or TIFF file";
     return false;
+}
+
+bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error,
+               const ReadLimits& limits, const Progress& progress) {
+    const auto looksLikeImage = [](const uint8_t* head, size_t size, std::string& why) {
+        if (IsPng(head, size) || IsTiff(head, size)) return true;
+        why = "not a PNG or TIFF file";
+        return false;
+    };
+    InputBytes file;
+    return file.Open(path, limits.maxBytes, error, sizeof kPngSignature, looksLikeImage) &&
+           DecodeImage(file.Data(), file.Size(), path, raster, format, error, limits, progress);
 }
 
 bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, const WriteOptions& options,

@@ -1,6 +1,6 @@
 #include "imageio/PngFile.h"
 
-#include "imageio/Limits.h"
+#include "imageio/InputBytes.h"
 #include "imageio/PngImageData.h"
 
 #include <png.h>
@@ -38,6 +38,16 @@ constexpr int kDefaultPngLevel = 5;
 constexpr size_t kIdatChunkBytes = size_t{1} << 20;
 constexpr int32_t kRowsBetweenReports = 64;
 
+// libpng's own writer reports a failed write as "Write Error"; this one gives the system's
+// reason (a full disk, a file-size limit).
+void WriteToFile(png_structp png, png_bytep data, png_size_t length) {
+    if (std::fwrite(data, 1, length, static_cast<FILE*>(png_get_io_ptr(png))) != length)
+        png_error(png, std::strerror(errno));
+}
+void FlushFile(png_structp png) {
+    if (std::fflush(static_cast<FILE*>(png_get_io_ptr(png))) != 0) png_error(png, std::strerror(errno));
+}
+
 bool IsLittleEndianHost() {
     const uint16_t probe = 1;
     uint8_t first;
@@ -47,14 +57,31 @@ bool IsLittleEndianHost() {
 
 }  // namespace
 
-bool ReadPng(const std::string& path, Raster& raster, std::string& error, const Progress& progress) {
-    File file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        error = std::strerror(errno);
-        return false;
-    }
-    uint8_t signature[8];
-    if (std::fread(signature, 1, 8, file.get()) != 8 || png_sig_cmp(signature, 0, 8) != 0) {
+namespace {
+
+// libpng pulls its bytes from here; the read position moves through the file's memory.
+struct MemoryReader {
+    const uint8_t* data;
+    size_t size;
+    size_t position;
+};
+
+void ReadFromMemory(png_structp png, png_bytep into, png_size_t length) {
+    auto* reader = static_cast<MemoryReader*>(png_get_io_ptr(png));
+    if (length > reader->size - reader->position) png_error(png, "truncated: the file ends before the image does");
+    std::memcpy(into, reader->data + reader->position, length);
+    reader->position += length;
+}
+
+// The largest text or profile chunk kept in memory; longer ones (real files have kilobytes)
+// are refused before their length is allocated.
+constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
+
+}  // namespace
+
+bool DecodePng(const uint8_t* data, size_t size, Raster& raster, std::string& error, const ReadLimits& limits,
+               const Progress& progress) {
+    if (size < 8 || png_sig_cmp(data, 0, 8) != 0) {
         error = "not a PNG file";
         return false;
     }
@@ -64,6 +91,7 @@ bool ReadPng(const std::string& path, Raster& raster, std::string& error, const 
         return false;
     }
     png_infop info = png_create_info_struct(png);
+    MemoryReader reader{data, size, 8};
     // Everything libpng allocates is released here, also after a longjmp from a corrupt file.
     std::vector<png_bytep> rows;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
@@ -71,9 +99,15 @@ bool ReadPng(const std::string& path, Raster& raster, std::string& error, const 
         if (error.empty()) error = "corrupt PNG file";
         return false;
     }
-    png_init_io(png, file.get());
+    png_set_read_fn(png, &reader, ReadFromMemory);
     png_set_sig_bytes(png, 8);
-    png_set_user_limits(png, 1 << 20, 1 << 20);
+    png_set_user_limits(png, static_cast<png_uint_32>(kMaxSide), static_cast<png_uint_32>(kMaxSide));
+    png_set_chunk_malloc_max(png, kMaxChunkBytes);
+    png_set_chunk_cache_max(png, 128);
+    // Nothing of the text chunks is kept: skipping them costs no memory whatever they claim.
+    static const png_byte kTextChunks[] = {'t', 'E',  'X', 't', '\0', 'z', 'T', 'X',
+                                           't', '\0', 'i', 'T', 'X',  't', '\0'};
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kTextChunks, 3);
     png_read_info(png, info);
     const int colorType = png_get_color_type(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
@@ -90,9 +124,12 @@ bool ReadPng(const std::string& path, Raster& raster, std::string& error, const 
     raster.depth = png_get_bit_depth(png, info) == 16 ? 16 : 8;
     raster.model = raster.channels <= 2 ? ColorModel::kGrey : ColorModel::kRgb;
     raster.details = FileDetails{};
-    if (int64_t{raster.width} * raster.height > kMaxPixels) {
+    const ImageHeader header{raster.width, raster.height, raster.channels, raster.depth, raster.model};
+    // libpng keeps one row (two when interlaced) beside the image.
+    const int64_t needed = DecodedBytes(header) + 2 * raster.RowBytes();
+    if (needed > limits.maxBytes || (limits.approve && !limits.approve(header, error))) {
+        if (needed > limits.maxBytes) error = TooLargeMessage(needed, limits.maxBytes);
         png_destroy_read_struct(&png, &info, nullptr);
-        error = "image too large";
         return false;
     }
     const size_t rowBytes = png_get_rowbytes(png, info);
@@ -114,6 +151,13 @@ bool ReadPng(const std::string& path, Raster& raster, std::string& error, const 
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return true;
+}
+
+bool ReadPng(const std::string& path, Raster& raster, std::string& error, const ReadLimits& limits,
+             const Progress& progress) {
+    InputBytes file;
+    return file.Open(path, limits.maxBytes, error) &&
+           DecodePng(file.Data(), file.Size(), raster, error, limits, progress);
 }
 
 bool WritePng(const std::string& path, const Raster& raster, const WriteOptions& options, std::string& error) {
@@ -151,7 +195,7 @@ bool WritePng(const std::string& path, const Raster& raster, const WriteOptions&
         if (error.empty()) error = "cannot write PNG";
         return false;
     }
-    png_init_io(png, file.get());
+    png_set_write_fn(png, file.get(), WriteToFile, FlushFile);
     png_set_IHDR(png, info, static_cast<png_uint_32>(raster.width), static_cast<png_uint_32>(raster.height),
                  raster.depth, kColorTypes[raster.channels - 1], PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);

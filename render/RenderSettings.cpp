@@ -1,4 +1,6 @@
 #include "render/RenderSettings.h"
+
+#include "render/SettingLimits.h"
 #include "render/Trig.h"
 
 #include <algorithm>
@@ -9,38 +11,11 @@ namespace {
 
 constexpr double kPi = 3.14159265358979323846;
 
-// Stored settings arrive unclamped (presets, recorded actions). A NaN or infinity falls back to the
-// field's default; a finite value is limited to its dialog range widened by that range's length on
-// each side. Pictures made from the dialog never change, slightly out-of-range stored values still
-// render as written, and every product stays finite, every float loop advances and every element
-// count stays small enough to finish in reasonable time.
-struct Range {
-    float low;
-    float high;
-};
-
-constexpr Range Widened(float low, float high) {
-    return {low - (high - low), high + (high - low)};
-}
-
+// A NaN or infinity falls back to the field's default; a finite value is kept within its limit.
 float Sanitize(float value, float fallback, Range range) {
     if (!std::isfinite(value)) return fallback;
     return std::clamp(value, range.low, range.high);
 }
-
-constexpr Range kSpaceRange = Widened(5.0f, 100.0f);
-constexpr Range kOffsetRange = Widened(0.0f, 1000.0f);
-constexpr Range kWidthRange = Widened(15.0f, 200.0f);
-constexpr Range kContrastRange = Widened(-100.0f, 1000.0f);
-constexpr Range kThresholdRange = Widened(-300.0f, 300.0f);
-constexpr Range kRandomnessRange = Widened(-1000.0f, 1000.0f);
-constexpr Range kAmplitudeRange = Widened(0.0f, 1000.0f);
-constexpr Range kFrequencyRange = Widened(0.0f, 1000.0f);
-constexpr Range kPhaseRange = Widened(-1000.0f, 1000.0f);
-constexpr Range kCenterRange = Widened(-1000.0f, 1000.0f);
-constexpr Range kNoiseRange = Widened(0.0f, 100.0f);
-// The rotor turns without end; the angle only feeds a sine and a cosine.
-constexpr Range kRotationRange = {-1.0e6f, 1.0e6f};
 
 }  // namespace
 
@@ -58,9 +33,10 @@ RenderSettings MakeRenderSettings(const EngravingOptions& options, const RenderJ
     const EngravingOptions defaults;
     RenderSettings s;
     // Unknown schemas and patterns render as the defaults rather than as nothing.
-    s.schema = options.colorSchema <= 2 ? static_cast<ColorSchema>(options.colorSchema)
-                                        : static_cast<ColorSchema>(defaults.colorSchema);
-    s.pattern = options.pattern <= 12 ? options.pattern : defaults.pattern;
+    const SettingLimits& limits = kSettingLimits;
+    s.schema = options.colorSchema <= limits.lastSchema ? static_cast<ColorSchema>(options.colorSchema)
+                                                        : static_cast<ColorSchema>(defaults.colorSchema);
+    s.pattern = options.pattern <= limits.lastPattern ? options.pattern : defaults.pattern;
     s.passes = s.schema == ColorSchema::kSplitColor ? 3 : 1;
     s.invertIntensity = options.invertIntensity;
     s.solidInk = options.solidInk;
@@ -70,19 +46,19 @@ RenderSettings MakeRenderSettings(const EngravingOptions& options, const RenderJ
     s.fillAlpha = options.fillAlpha;
     s.preview = job.preview;
 
-    const float rotation = Sanitize(options.rotation, defaults.rotation, kRotationRange);
-    const float space = Sanitize(options.space, defaults.space, kSpaceRange);
-    const float offset = Sanitize(options.offset, defaults.offset, kOffsetRange);
-    const float width = Sanitize(options.width, defaults.width, kWidthRange);
-    const float contrast = Sanitize(options.contrast, defaults.contrast, kContrastRange);
-    const float randomness = Sanitize(options.randomness, defaults.randomness, kRandomnessRange);
-    const float amplitude = Sanitize(options.amplitude, defaults.amplitude, kAmplitudeRange);
-    const float frequency = Sanitize(options.frequency, defaults.frequency, kFrequencyRange);
-    const float phaseShift = Sanitize(options.phaseShift, defaults.phaseShift, kPhaseRange);
-    const float threshold = Sanitize(options.threshold, defaults.threshold, kThresholdRange);
-    const float centerX = Sanitize(options.centerX, defaults.centerX, kCenterRange);
-    const float centerY = Sanitize(options.centerY, defaults.centerY, kCenterRange);
-    const float noise = Sanitize(options.noise, defaults.noise, kNoiseRange);
+    const float rotation = Sanitize(options.rotation, defaults.rotation, limits.rotation);
+    const float space = Sanitize(options.space, defaults.space, limits.space);
+    const float offset = Sanitize(options.offset, defaults.offset, limits.offset);
+    const float width = Sanitize(options.width, defaults.width, limits.width);
+    const float contrast = Sanitize(options.contrast, defaults.contrast, limits.contrast);
+    const float randomness = Sanitize(options.randomness, defaults.randomness, limits.randomness);
+    const float amplitude = Sanitize(options.amplitude, defaults.amplitude, limits.amplitude);
+    const float frequency = Sanitize(options.frequency, defaults.frequency, limits.frequency);
+    const float phaseShift = Sanitize(options.phaseShift, defaults.phaseShift, limits.phaseShift);
+    const float threshold = Sanitize(options.threshold, defaults.threshold, limits.threshold);
+    const float centerX = Sanitize(options.centerX, defaults.centerX, limits.centerX);
+    const float centerY = Sanitize(options.centerY, defaults.centerY, limits.centerY);
+    const float noise = Sanitize(options.noise, defaults.noise, limits.noise);
 
     // Solid ink works in pixels instead of quarter pixels; lengths shrink so the picture keeps its size.
     const float lengthScale = s.solidInk ? 0.25f : 1.0f;

@@ -273,7 +273,11 @@ bool HasQuads() {
 }
 #endif
 
+#if defined(MV_TEST_HOOKS)
 bool gPairsOnly = false;
+#else
+constexpr bool gPairsOnly = false;
+#endif
 #endif  // __SSE2__
 
 // Sines and, where `cosines` is not null, cosines of a batch, on the widest lanes available. Lanes
@@ -302,6 +306,7 @@ void SinCosF(const float* anglesRad, float* sines, float* cosines, int count) {
     SinCosBatch(anglesRad, sines, cosines, count);
 }
 
+#if defined(MV_TEST_HOOKS)
 void LimitTrigBatchesToPairs(bool limit) {
 #if defined(__SSE2__)
     gPairsOnly = limit;
@@ -309,5 +314,6 @@ void LimitTrigBatchesToPairs(bool limit) {
     (void)limit;
 #endif
 }
+#endif
 
 }  // namespace render

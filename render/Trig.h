@@ -17,8 +17,10 @@ void SinF(const float* anglesRad, float* sines, int count);
 // SinCosF of `count` angles at once, likewise.
 void SinCosF(const float* anglesRad, float* sines, float* cosines, int count);
 
+#if defined(MV_TEST_HOOKS)
 // Batches use four lanes where the processor has AVX2, else two; tests limit them to two to check
-// both. Not for use while batches run on other threads.
+// both. Compiled into test builds only; not for use while batches run on other threads.
 void LimitTrigBatchesToPairs(bool limit);
+#endif
 
 }  // namespace render

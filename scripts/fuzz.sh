@@ -26,20 +26,26 @@ fi
 CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMV_BUILD_FUZZ=ON \
     -DMV_SANITIZE=ON -DMV_BUILD_TESTS=OFF -DMV_BUILD_BENCH=OFF > /dev/null
 
-# name of the target, its seed folder under fuzz/corpus, its dictionary (or empty)
+# name of the target, its seed folder under fuzz/corpus, its memory limit in MB, its dictionary
+# (or empty). The image readers work within a 64 MB budget: 512 MB of resident memory, or any
+# single allocation of more than 128 MB, means a header made them allocate what it claimed.
 targets=(
-    "mv_fuzz_preset_reader preset fuzz/preset.dict"
-    "mv_fuzz_descriptor_reader descriptor fuzz/descriptor.dict"
-    "mv_fuzz_render_record render-record"
+    "mv_fuzz_preset_reader preset 2048 fuzz/preset.dict"
+    "mv_fuzz_descriptor_reader descriptor 2048 fuzz/descriptor.dict"
+    "mv_fuzz_render_record render-record 2048"
+    "mv_fuzz_image_reader image 512 fuzz/image.dict"
+    "mv_fuzz_preview_pixels preview-pixels 2048"
+    "mv_fuzz_stroke_walk render-record 2048"
 )
 for entry in "${targets[@]}"; do
-    read -r target seeds dict <<< "$entry"
+    read -r target seeds rss dict <<< "$entry"
     cmake --build build/fuzz -j "$jobs" --target "$target"
     corpus=build/fuzz/corpus/$seeds
     mkdir -p "$corpus"
     # A per-input limit well above the slowest legitimate record: huge dots densely sampled on a
     # tiny image take about half a minute under the sanitizers on a busy machine.
-    args=(-max_total_time="$seconds" -max_len=4096 -timeout=120 -rss_limit_mb=2048 -print_final_stats=1)
+    args=(-max_total_time="$seconds" -max_len=4096 -timeout=120 -rss_limit_mb="$rss" -print_final_stats=1)
+    [ "$rss" -lt 2048 ] && args+=(-malloc_limit_mb=$((rss / 4)))
     [ -n "$dict" ] && args+=(-dict="$dict")
     echo "== $target for ${seconds}s"
     UBSAN_OPTIONS=halt_on_error=1 "build/fuzz/fuzz/$target" "${args[@]}" -artifact_prefix=build/fuzz/ \

@@ -86,10 +86,27 @@ TEST(ParseCommandLine, CompressionTakesANameOrALevelInRange) {
     EXPECT_EQ(line.compression, 0);
     ASSERT_TRUE(Parse({"a.png", "-o", "b.png", "--compression", "fast"}, line, error));
     EXPECT_LT(line.compression, 5);
-    for (const char* bad : {"13", "-1", "6x", "", "quick"}) {
+    for (const char* bad : {"13", "-1", "6x", "", "quick", "0x5", " 5", "+5", "012"}) {
         EXPECT_FALSE(Parse({"a.png", "-o", "b.png", "--compression", bad}, line, error)) << bad;
         EXPECT_NE(error.find("0 (stored) to 12"), std::string::npos) << error;
     }
+}
+
+TEST(ParseCommandLine, RefusesWhatWouldOtherwiseBeMisreadOrDropped) {
+    CommandLine line;
+    std::string error;
+    for (const char* number : {"0x10", "0X1p4", " 10", "inf"}) {
+        EXPECT_FALSE(Parse({"a.png", "-o", "b.png", "--space", number}, line, error)) << number;
+        EXPECT_NE(error.find("5 to 100"), std::string::npos) << error;
+    }
+    EXPECT_TRUE(Parse({"a.png", "-o", "b.png", "--space", "1e1", "--set", "Ofst=+2.5"}, line, error)) << error;
+    for (const char* option : {"--preset", "--save-preset", "--selection", "-o"}) {
+        EXPECT_FALSE(Parse({"a.png", "-d", "out", option, ""}, line, error)) << option;
+        EXPECT_NE(error.find("needs a file name"), std::string::npos) << error;
+    }
+    EXPECT_FALSE(Parse({"a.png", "-o", "b.png", "--max-memory", "0x100"}, line, error));
+    ASSERT_TRUE(Parse({"a.png", "-o", "b.png", "--max-memory=512"}, line, error)) << error;
+    EXPECT_EQ(line.memoryBudgetMb, 512);
 }
 
 TEST(ParseCommandLine, TakesEverythingAfterDoubleDashAsInputs) {

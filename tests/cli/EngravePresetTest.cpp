@@ -5,6 +5,11 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <utility>
+
 namespace {
 
 using imageio::ColorModel;
@@ -50,6 +55,26 @@ TEST_F(EngravePresets, TextThatIsNoPresetIsRefused) {
     EXPECT_NE(run.err.find("not a preset file"), std::string::npos) << run.err;
 }
 
+TEST_F(EngravePresets, ValuesOutsideTheOptionsRangesAreRefusedNamingTheKey) {
+    ASSERT_EQ(cli_test::RunEngrave({"--save-preset", folder.Path("p.kzv")}).status, 0);
+    std::ifstream in(folder.Path("p.kzv"), std::ios::binary);
+    std::string text((std::istreambuf_iterator<char>(in)), {});
+    for (const auto& [line, value] :
+         {std::pair<std::string, std::string>{"capS 20", "capS -1000"}, {"leRB 0", "leRB 3000"}}) {
+        const size_t at = text.find(line);
+        ASSERT_NE(at, std::string::npos) << text;
+        text.replace(at, line.size(), value);
+    }
+    std::ofstream(folder.Path("slow.kzv"), std::ios::binary) << text;
+    const auto run = cli_test::RunEngrave(
+        {folder.Path("in.png"), "-o", folder.Path("out.png"), "--preset", folder.Path("slow.kzv")});
+    EXPECT_EQ(run.status, 2);
+    EXPECT_NE(run.err.find("slow.kzv: Spac (Space, line \"capS\") -1000 is out of range; it takes 5 to 100"),
+              std::string::npos)
+        << run.err;
+    EXPECT_EQ(folder.Entries(), (std::vector<std::string>{"in.png", "p.kzv", "slow.kzv"}));
+}
+
 TEST_F(EngravePresets, FullDiskLeavesNoPresetBehind) {
     cli_test::ProcessOptions small;
     small.maxFileBytes = 10;
@@ -59,3 +84,14 @@ TEST_F(EngravePresets, FullDiskLeavesNoPresetBehind) {
 }
 
 }  // namespace
+
+TEST_F(EngravePresets, ReadsBackWhatTheDialogSavesByteForByte) {
+    // The dialog's Windows test saves exactly these bytes after loading them.
+    const std::string dialogSaved = std::string(MV_TEST_DATA_DIR) + "/engrave-saved.kzv";
+    ASSERT_EQ(cli_test::RunEngrave({"--preset", dialogSaved, "--save-preset", folder.Path("again.kzv")}).status, 0);
+    std::ifstream original(dialogSaved, std::ios::binary), again(folder.Path("again.kzv"), std::ios::binary);
+    const std::string originalBytes{std::istreambuf_iterator<char>(original), {}};
+    const std::string againBytes{std::istreambuf_iterator<char>(again), {}};
+    EXPECT_FALSE(originalBytes.empty());
+    EXPECT_EQ(againBytes, originalBytes);
+}

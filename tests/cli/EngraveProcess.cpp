@@ -45,7 +45,11 @@ void ReadAll(int fdOut, int fdErr, std::string& out, std::string& err) {
         // so the write call reports the error instead of ending the process.
         const rlimit limit{static_cast<rlim_t>(options.maxFileBytes), static_cast<rlim_t>(options.maxFileBytes)};
         setrlimit(RLIMIT_FSIZE, &limit);
-        std::signal(SIGXFSZ, SIG_IGN);
+        std::signal(SIGXFSZ, options.fileSizeSignal ? SIG_DFL : SIG_IGN);
+    }
+    if (options.maxAddressSpace >= 0) {
+        const rlimit limit{static_cast<rlim_t>(options.maxAddressSpace), static_cast<rlim_t>(options.maxAddressSpace)};
+        setrlimit(RLIMIT_AS, &limit);
     }
     std::vector<char*> argv;
     std::string program = MV_ENGRAVE_PATH;
@@ -57,10 +61,26 @@ void ReadAll(int fdOut, int fdErr, std::string& out, std::string& err) {
     _exit(127);
 }
 
-int WaitStatus(pid_t pid) {
+void Wait(pid_t pid, ProcessResult& result) {
     int raw = 0;
-    if (waitpid(pid, &raw, 0) != pid || !WIFEXITED(raw)) return -1;
-    return WEXITSTATUS(raw);
+    rusage usage{};
+    if (wait4(pid, &raw, 0, &usage) != pid) return;
+    result.peakKiB = usage.ru_maxrss;
+    if (WIFEXITED(raw)) result.status = WEXITSTATUS(raw);
+    if (WIFSIGNALED(raw)) result.signal = WTERMSIG(raw);
+}
+
+// Standard input as a pipe already holding everything the process will read.
+int InputPipe(const std::string& bytes) {
+    int fds[2];
+    if (pipe(fds) != 0) return -1;
+    if (!bytes.empty() && write(fds[1], bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
+        close(fds[0]);
+        close(fds[1]);
+        return -1;
+    }
+    close(fds[1]);
+    return fds[0];
 }
 
 }  // namespace
@@ -74,27 +94,30 @@ ProcessResult RunEngrave(const std::vector<std::string>& args, const ProcessOpti
         if (pid < 0) return result;
         ReadAll(-1, master, result.out, result.err);
         close(master);
-        result.status = WaitStatus(pid);
+        Wait(pid, result);
         return result;
     }
+    const int input = options.standardInput.empty() ? -1 : InputPipe(options.standardInput);
     int outPipe[2], errPipe[2];
     if (pipe(outPipe) != 0 || pipe(errPipe) != 0) return result;
     const pid_t pid = fork();
     if (pid == 0) {
         dup2(outPipe[1], STDOUT_FILENO);
         dup2(errPipe[1], STDERR_FILENO);
+        if (input >= 0) dup2(input, STDIN_FILENO);
         close(outPipe[0]);
         close(errPipe[0]);
         close(outPipe[1]);
         close(errPipe[1]);
         ExecEngrave(args, options);
     }
+    if (input >= 0) close(input);
     close(outPipe[1]);
     close(errPipe[1]);
     ReadAll(outPipe[0], errPipe[0], result.out, result.err);
     close(outPipe[0]);
     close(errPipe[0]);
-    result.status = WaitStatus(pid);
+    Wait(pid, result);
     return result;
 }
 

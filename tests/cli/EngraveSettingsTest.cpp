@@ -125,6 +125,22 @@ TEST(EngraveTerminal, ShowsAProgressBarOnATerminalUnlessQuiet) {
     EXPECT_EQ(quiet.err.find('%'), std::string::npos) << quiet.err;
 }
 
+TEST(EngraveTerminal, TheBarNeverFallsBack) {
+    cli_test::TempFolder folder;
+    cli_test::WriteFile(folder.Path("in.png"), cli_test::MakeRaster(ColorModel::kRgb, 3, 8), FileFormat::kPng);
+    cli_test::ProcessOptions terminal;
+    terminal.onTerminal = true;
+    const auto run = cli_test::RunEngrave({folder.Path("in.png"), "-o", folder.Path("a.png")}, terminal);
+    ASSERT_EQ(run.status, 0) << run.err;
+    int last = -1;
+    for (size_t at = run.err.find('%'); at != std::string::npos; at = run.err.find('%', at + 1)) {
+        const int percent = std::stoi(run.err.substr(at - 3, 3));
+        EXPECT_GE(percent, last) << run.err;
+        last = percent;
+    }
+    EXPECT_GT(last, 0);
+}
+
 TEST(EngraveSheet, ShowsEachPatternAsEngravingWithThatPatternWould) {
     cli_test::TempFolder folder;
     const imageio::Raster input = cli_test::MakeRaster(ColorModel::kRgb, 3, 8, 40, 30);

@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cstdio>
+#include <cstdlib>
 #include <locale>
 #include <sstream>
 #include <string>
@@ -23,6 +24,10 @@ struct CommaPunct : std::numpunct<char> {
 class CommaLocale {
 public:
     CommaLocale() : previousCpp(std::locale::global(std::locale(std::locale::classic(), new CommaPunct))) {
+#ifdef MV_TEST_LOCALE_DIR
+        // The build compiles a decimal-comma locale of its own; the C library looks there first.
+        setenv("LOCPATH", MV_TEST_LOCALE_DIR, 1);
+#endif
         for (const char* name :
              {"de_DE.UTF-8", "de_DE.utf8", "de_DE", "fr_FR.UTF-8", "German_Germany.1252", "German", "de-DE"}) {
             if (std::setlocale(LC_ALL, name) != nullptr) {
@@ -36,6 +41,9 @@ public:
     }
     ~CommaLocale() {
         std::setlocale(LC_ALL, "C");
+#ifdef MV_TEST_LOCALE_DIR
+        unsetenv("LOCPATH");
+#endif
         std::locale::global(previousCpp);
     }
     bool hasCommaC = false;

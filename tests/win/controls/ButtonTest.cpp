@@ -2,6 +2,7 @@
 
 #include "ControlIds.h"
 #include "ControlsTestIds.h"
+#include "DialogLayout.h"
 #include "controls/ButtonSkinGeometry.h"
 #include "controls/ControlButton.h"
 #include "controls/SharedResources.h"
@@ -27,12 +28,17 @@ protected:
         ControlsDialog::SetUp();
         about = FindControl<ControlButton>(Item(IDC_TEST_ABOUT));
         ASSERT_NE(about, nullptr);
-        // As the main dialog does: place the button and tell it its new size.
-        MoveWindow(about->hwnd, 8, 150, 195, 18, FALSE);
+        // As the main dialog does: size the button to its bitmaps and tell it its new size. Help,
+        // which these tests do not use, would be in its way with a narrow font.
+        Resize(about->hwnd, 195, 18);
         about->width = 195;
         about->height = 18;
         about->SetBitmaps(IDB_ABOUT_NORMAL, IDB_ABOUT_HOVER, IDB_ABOUT_PRESSED);
-        MoveWindow(Item(IDC_TEST_UPDATE), 8, 200, 100, 24, TRUE);
+        ShowWindow(Item(IDC_TEST_HELP), SW_HIDE);
+        // Update, 100 pixels wide, goes to the empty band between the About row and the bottom
+        // row, where it has room whatever size the dialog's font gives the dialog.
+        const RECT band = DialogUnitsToPixels(dialog, 80, 116, 0, 0);
+        MoveWindow(Item(IDC_TEST_UPDATE), band.left, band.top, 100, 24, TRUE);
         Pump(dialog);
         recorder.commands.clear();
     }
@@ -126,7 +132,7 @@ TEST_F(ButtonWindows, HundredPixelButtonStretchesSixtyFourPixelsOfMiddleBetweenI
 
 TEST_F(ButtonWindows, RowsBelowTheSkinShowTheBackground) {
     HWND update = Item(IDC_TEST_UPDATE);
-    MoveWindow(update, 8, 200, 100, 30, TRUE);
+    Resize(update, 100, 30);
     const Pixels p = Painted(update);
     for (int x = 0; x < 100; x += 9) EXPECT_EQ(p.At(x, 28), Rgb(232, 232, 232)) << x;
 }

@@ -47,7 +47,7 @@ void RunDialogOnce(HINSTANCE instance) {
     ASSERT_NE(dialog, nullptr);
     SpinEdit* spin = FindControl<SpinEdit>(GetDlgItem(dialog, IDC_TEST_SPIN));
     Rotor* rotor = FindControl<Rotor>(GetDlgItem(dialog, IDC_TEST_ROTOR));
-    PreviewContaner* preview = FindControl<PreviewContaner>(GetDlgItem(dialog, IDC_TEST_MAIN_PREVIEW));
+    PreviewContainer* preview = FindControl<PreviewContainer>(GetDlgItem(dialog, IDC_TEST_MAIN_PREVIEW));
     ControlButton* about = FindControl<ControlButton>(GetDlgItem(dialog, IDC_TEST_ABOUT));
     ASSERT_TRUE(spin && rotor && preview && about);
     spin->SetTooltip("Distance between elements");

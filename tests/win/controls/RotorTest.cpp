@@ -1,6 +1,7 @@
 #include "WinTestSupport.h"
 
 #include "ControlsTestIds.h"
+#include "DialogLayout.h"
 #include "controls/Rotor.h"
 #include "controls/RotorGeometry.h"
 
@@ -161,11 +162,14 @@ TEST_F(RotorWindow, RingOnScreenIsExactlyThePlottedEllipse) {
                             expected[{x, y}] = v;
                         });
     const PointPx marker = RotorMarker(180.0f, p.width, p.height);
+    // The edit box is a child window over the dial: in a small dial it may cover part of the ring.
+    const RECT edit = RectInParent(rotor->editWindow);
     int compared = 0;
     for (const auto& [point, v] : expected) {
         const auto [x, y] = point;
         if (x < 0 || y < 0 || x >= p.width || y >= p.height) continue;
         if (std::abs(x - marker.x) <= 7 && std::abs(y - marker.y) <= 7) continue;
+        if (PtInRect(&edit, POINT{x, y})) continue;
         const int grey = BlendChannel(232, 0, v);
         EXPECT_EQ(p.At(x, y), Rgb(grey, grey, grey)) << x << "," << y;
         ++compared;

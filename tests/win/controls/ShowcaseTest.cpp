@@ -2,6 +2,7 @@
 
 #include "ControlIds.h"
 #include "ControlsTestIds.h"
+#include "DialogLayout.h"
 #include "controls/ControlButton.h"
 #include "controls/PreviewContaner.h"
 #include "controls/Rotor.h"
@@ -42,8 +43,8 @@ TEST_F(Showcase, EveryControlPaintsOnTheSharedBackground) {
     SpinEdit* space = FindControl<SpinEdit>(Item(IDC_TEST_SPIN));
     SpinEdit* width = FindControl<SpinEdit>(Item(IDC_TEST_SPIN2));
     Rotor* rotor = FindControl<Rotor>(Item(IDC_TEST_ROTOR));
-    PreviewContaner* main = FindControl<PreviewContaner>(Item(IDC_TEST_MAIN_PREVIEW));
-    PreviewContaner* navigator = FindControl<PreviewContaner>(Item(IDC_TEST_NAVIGATOR));
+    PreviewContainer* main = FindControl<PreviewContainer>(Item(IDC_TEST_MAIN_PREVIEW));
+    PreviewContainer* navigator = FindControl<PreviewContainer>(Item(IDC_TEST_NAVIGATOR));
     ControlButton* about = FindControl<ControlButton>(Item(IDC_TEST_ABOUT));
     ControlButton* help = FindControl<ControlButton>(Item(IDC_TEST_HELP));
     ASSERT_TRUE(space && width && rotor && main && navigator && about && help);
@@ -64,7 +65,7 @@ TEST_F(Showcase, EveryControlPaintsOnTheSharedBackground) {
     main->pictureY = 11;
     main->imageWidth = 110;
     main->imageHeight = 100;
-    navigator->viewMode = PreviewContaner::kNavigator;
+    navigator->viewMode = PreviewContainer::kNavigator;
     navigator->mainPreviewWindow = main->hwnd;
     navigator->scale = 2.0f;
     navigator->imageWidth = 80;
@@ -73,11 +74,15 @@ TEST_F(Showcase, EveryControlPaintsOnTheSharedBackground) {
     navigator->frameX = 10;
     navigator->frameY = 30;
 
-    MoveWindow(about->hwnd, 12, 150, 195, 18, FALSE);
+    // As the main dialog does: each bitmap button at its bitmaps' size, About where the template
+    // puts it and Help after it at the template's spacing, so they never overlap whatever the font.
+    Resize(about->hwnd, 195, 18);
     about->width = 195;
     about->height = 18;
     about->SetBitmaps(IDB_ABOUT_NORMAL, IDB_ABOUT_HOVER, IDB_ABOUT_PRESSED);
-    MoveWindow(help->hwnd, 220, 150, 40, 19, FALSE);
+    const RECT aboutRect = RectInParent(about->hwnd);
+    const int gap = DialogUnitsToPixels(dialog, 0, 0, 8, 0).right;
+    MoveWindow(help->hwnd, aboutRect.right + gap, aboutRect.top, 40, 19, FALSE);
     help->width = 40;
     help->height = 19;
     help->SetBitmaps(IDB_HELP_NORMAL, IDB_HELP_HOVER, IDB_HELP_PRESSED);
@@ -88,7 +93,11 @@ TEST_F(Showcase, EveryControlPaintsOnTheSharedBackground) {
     const Pixels p = Capture(dialog);
     SaveScreenshot(p, "controls.png");
     const uint32_t background = Rgb(232, 232, 232);
-    EXPECT_EQ(p.At(p.width - 3, p.height / 2), background);
+    // The dialog's own background: the margin right of the navigator, half-way down.
+    const RECT navigatorRect = RectInParent(navigator->hwnd);
+    const POINT margin{(navigatorRect.right + p.width) / 2, p.height / 2};
+    ASSERT_EQ(ChildWindowFromPointEx(dialog, margin, CWP_SKIPINVISIBLE), dialog) << "no control covers the point";
+    EXPECT_EQ(p.At(margin.x, margin.y), background);
     for (HWND control : {space->sliderWindow, rotor->hwnd, navigator->hwnd}) {
         const Pixels c = Capture(control);
         EXPECT_EQ(c.At(1, 1), background);

@@ -1,12 +1,14 @@
 #include "WinTestSupport.h"
 
 #include "ControlsTestIds.h"
+#include "DialogLayout.h"
 #include "controls/SharedResources.h"
 #include "controls/SkinnedButton.h"
 
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <algorithm>
 #include <deque>
 
 namespace wintest {
@@ -123,6 +125,8 @@ Pixels Capture(HWND window) {
     out.height = client.bottom;
     if (out.width <= 0 || out.height <= 0) return out;
     UpdateWindow(window);
+    const std::string hidden = WhatHides(window);
+    if (!hidden.empty()) ADD_FAILURE() << "the capture would read pixels that were never painted: " << hidden;
     HDC windowDc = GetDC(window);
     HDC memory = CreateCompatibleDC(windowDc);
     BITMAPINFO info{};
@@ -317,6 +321,15 @@ HWND OpenControlsDialog(Recorder& recorder, HWND host) {
     }
     if (dialog == nullptr) return nullptr;
     SetWindowPos(dialog, HWND_TOP, 0, 0, 0, 0, SWP_NOSIZE | SWP_SHOWWINDOW);
+    // The dialog's size follows its font: a host smaller than the dialog would cut it off.
+    RECT needed{};
+    GetWindowRect(dialog, &needed);
+    RECT hostArea{};
+    GetClientRect(host, &hostArea);
+    if (needed.right - needed.left > hostArea.right || needed.bottom - needed.top > hostArea.bottom) {
+        SetWindowPos(host, nullptr, 0, 0, std::max(hostArea.right, needed.right - needed.left),
+                     std::max(hostArea.bottom, needed.bottom - needed.top), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
     SetForegroundWindow(host);
     UpdateWindow(dialog);
     Pump(dialog);

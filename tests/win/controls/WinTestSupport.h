@@ -40,11 +40,23 @@ void PressKey(HWND dialog, UINT virtualKey);
 
 // 32-bit pixels of a window's client area as it shows on screen (0x00RRGGBB).
 struct Pixels {
+    static constexpr uint32_t kOutside = 0xFF000000u;  // equals no colour
+
     int width = 0;
     int height = 0;
     std::vector<uint32_t> data;
-    uint32_t At(int x, int y) const { return data[static_cast<size_t>(y) * width + x]; }
+    // A point outside the capture is a failure of the test's own layout, reported as such.
+    uint32_t At(int x, int y) const {
+        if (x < 0 || y < 0 || x >= width || y >= height) {
+            ADD_FAILURE() << "pixel (" << x << ", " << y << ") is outside the " << width << " x " << height
+                          << " capture";
+            return kOutside;
+        }
+        return data[static_cast<size_t>(y) * width + x];
+    }
 };
+// Fails the test, saying why, when part of the client area is not the window's own on screen
+// (clipped by its parent or the screen, or under a sibling): those pixels were never painted.
 Pixels Capture(HWND window);
 // Writes a PNG (uncompressed deflate) under the screenshot folder: $MV_SCREENSHOT_DIR or the
 // working directory.
@@ -74,9 +86,9 @@ HWND CreateHostWindow();
 // none.
 HWND TestHostWindow();
 
-// Opens the test dialog (a shown child of `host`, the shared host when null) inside the
-// library's activation context; the classes must be registered. `recorder` must outlive the
-// dialog.
+// Opens the test dialog (a shown child of `host`, the shared host when null, which grows to
+// hold it whatever size its font gives it) inside the library's activation context; the
+// classes must be registered. `recorder` must outlive the dialog.
 HWND OpenControlsDialog(Recorder& recorder, HWND host = nullptr);
 
 // Registers the classes, opens the test dialog (modeless, shown) and closes it again.

@@ -43,7 +43,11 @@ LRESULT CALLBACK OnWindowEvent(int code, WPARAM wParam, LPARAM lParam) {
         HWND window = reinterpret_cast<HWND>(wParam);
         char className[16] = {};
         GetClassNameA(window, className, sizeof className);
-        if (lstrcmpA(className, "#32770") == 0) {
+        if (lstrcmpA(className, "#32770") == 0 && WindowText(window) == "Merovane II") {
+            // The filter's own dialog, opened for hosts without scripting: accept its settings
+            // as they are, which is what the run without a dialog uses too.
+            PostMessageA(window, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED), 0);
+        } else if (lstrcmpA(className, "#32770") == 0) {
             std::string text;
             EnumChildWindows(window, FindMessageText, reinterpret_cast<LPARAM>(&text));
             gCaught->push_back(WindowText(window) + ": " + text);

@@ -1,6 +1,7 @@
 // tests/win/parity/MessageBoxCatcher.h: answers the plug-in's message boxes for the test host.
 // The plug-in shows real modal boxes; while a catcher lives, every dialog box that opens on this
 // thread has its caption and text recorded and is dismissed at once, so no run ever waits.
+// The filter's main dialog is not a message: it is confirmed with OK and not recorded.
 #pragma once
 
 #include <string>

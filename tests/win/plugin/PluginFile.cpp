@@ -2,6 +2,7 @@
 
 #include "tests/win/plugin/PiplReader.h"
 
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 
@@ -15,7 +16,8 @@ std::string WindowsPath(const std::string& buildMachinePath) {
 }
 
 std::string PluginPath() {
-    return WindowsPath(MV_PLUGIN_PATH);
+    const char* chosen = std::getenv("MV_PLUGIN_FILE");
+    return WindowsPath(chosen != nullptr && chosen[0] == '/' ? chosen : MV_PLUGIN_PATH);
 }
 
 std::vector<uint8_t> ReadPluginFile() {
@@ -23,9 +25,9 @@ std::vector<uint8_t> ReadPluginFile() {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-PluginResources::PluginResources() {
+PluginResources::PluginResources(const std::string& path) {
     // What a host does while it scans its plug-in folder: map without running any of our code.
-    module = LoadLibraryExA(PluginPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+    module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
 }
 
 PluginResources::~PluginResources() {
@@ -61,15 +63,15 @@ std::vector<uint8_t> PluginResources::Bytes(const char* type, uint16_t id, uint1
     return std::vector<uint8_t>(data, data + size);
 }
 
-LoadedPlugin::LoadedPlugin() {
+LoadedPlugin::LoadedPlugin(const std::string& path) {
     Pipl pipl;
-    if (!ParsePipl(PluginResources().Bytes("PiPL", 16000, kEnglishUnitedStates), pipl, error)) {
+    if (!ParsePipl(PluginResources(path).Bytes("PiPL", 16000, kEnglishUnitedStates), pipl, error)) {
         error = "PiPL: " + error;
         return;
     }
-    module = LoadLibraryA(PluginPath().c_str());
+    module = LoadLibraryA(path.c_str());
     if (module == nullptr) {
-        error = "LoadLibrary failed for " + PluginPath() + " with " + std::to_string(GetLastError());
+        error = "LoadLibrary failed for " + path + " with " + std::to_string(GetLastError());
         return;
     }
     const std::string name = EntryPointName(pipl);

@@ -9,7 +9,8 @@
 // A path of the build machine in Windows form: Wine reaches the root through its Z: drive.
 std::string WindowsPath(const std::string& buildMachinePath);
 
-// The plug-in's path in Windows form.
+// The plug-in's path in Windows form: the built one, or the file MV_PLUGIN_FILE names (a path
+// of the build machine), so that the same checks run on a packaged or installed copy.
 std::string PluginPath();
 
 // The whole file; empty when it cannot be read.
@@ -18,7 +19,7 @@ std::vector<uint8_t> ReadPluginFile();
 // The plug-in mapped as a resource-only module for the life of the object.
 class PluginResources {
 public:
-    PluginResources();
+    explicit PluginResources(const std::string& path = PluginPath());
     ~PluginResources();
     PluginResources(const PluginResources&) = delete;
     PluginResources& operator=(const PluginResources&) = delete;
@@ -41,7 +42,7 @@ class LoadedPlugin {
 public:
     using EntryPoint = void (*)(int16_t selector, void* block, intptr_t* data, int16_t* result);
 
-    LoadedPlugin();
+    explicit LoadedPlugin(const std::string& path = PluginPath());
     ~LoadedPlugin();
     LoadedPlugin(const LoadedPlugin&) = delete;
     LoadedPlugin& operator=(const LoadedPlugin&) = delete;

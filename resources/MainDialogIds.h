@@ -1,0 +1,53 @@
+/* resources/MainDialogIds.h: the main dialog's template and control ids. Read by windres and by
+   C++; numbers only. */
+#ifndef MEROVANE_MAIN_DIALOG_IDS_H
+#define MEROVANE_MAIN_DIALOG_IDS_H
+
+/* The template's name; hosts and our tests find the dialog by it. */
+#define IDD_MAIN_DIALOG "FERNWISPWITHPARAM00"
+
+#define IDC_PROGRESS 669
+#define IDC_NAVIGATOR 1031
+#define IDC_WIDTH 1033
+#define IDC_RANDOMNESS 1034
+#define IDC_INVERT 1043
+#define IDC_HIGH_QUALITY_HIDDEN 1045
+#define IDC_NOT_BREAK 1046
+#define IDC_INVERT_HIDDEN 1053
+#define IDC_ROTOR 1061
+#define IDC_COLOR_SCHEMA 1062
+#define IDC_PATTERN 1063
+#define IDC_USE_DOTS 1064
+#define IDC_CENTER_X_LABEL 1065
+#define IDC_CENTER_Y_LABEL 1066
+#define IDC_AMPLITUDE_LABEL 1067
+#define IDC_PHASE_LABEL 1068
+#define IDC_FREQUENCY_LABEL 1069
+#define IDC_NOISE_LABEL 1072
+#define IDC_PRESET_SAVE 1074
+#define IDC_FILL_ALPHA 1075
+#define IDC_CHECKER 1076
+#define IDC_PRESET_LIST 1077
+#define IDC_PRESET_DELETE 1078
+#define IDC_ROTOR_FRAME 1079
+#define IDC_ABOUT 1080
+#define IDC_HELP_BUTTON 1081
+#define IDC_MAIN_PREVIEW 1102
+#define IDC_SOLID_INK 1104
+#define IDC_UPDATE 1110
+#define IDC_SPACE 1112
+#define IDC_OFFSET 1113
+#define IDC_THRESHOLD 1114
+#define IDC_CONTRAST 1115
+#define IDC_FREQUENCY 1116
+#define IDC_RESET 1117
+#define IDC_PHASE 1118
+#define IDC_HOME_PAGE 1121
+#define IDC_AMPLITUDE 1122
+#define IDC_CENTER_X 1123
+#define IDC_AUTO_UPDATE 1124
+#define IDC_CENTER_Y 1125
+#define IDC_NOISE 1128
+#define IDC_HELP_COMMAND 32651
+
+#endif

@@ -1,6 +1,7 @@
 // bench/EngraveBench.cpp: times the engraving on synthetic photo-like images: the straightforward
 // oracle, the product renderer, and GEGL's newsprint as an outside reference. Prints ratios
 // measured in this one run; asserts nothing.
+#include "bench/FileToFile.h"
 #include "bench/GeglNewsprint.h"
 #include "bench/PeakMemory.h"
 #include "bench/SyntheticImage.h"
@@ -80,6 +81,9 @@ struct Arguments {
     bool oracle = true;
     std::vector<int> megapixels = {3, 24};
     std::string only;  // a case name to run alone, for profiling
+    bool renders = true;
+    bool files = true;
+    int fileRuns = 3;
 };
 
 Arguments Parse(int argc, char** argv) {
@@ -100,10 +104,16 @@ Arguments Parse(int argc, char** argv) {
             a.megapixels = {24};
         } else if (arg == "--case" && i + 1 < argc) {
             a.only = argv[++i];
+        } else if (arg == "--files-only") {
+            a.renders = false;
+        } else if (arg == "--no-files") {
+            a.files = false;
+        } else if (arg == "--file-runs" && i + 1 < argc) {
+            a.fileRuns = std::atoi(argv[++i]);
         } else {
             std::fprintf(stderr,
                          "usage: %s [--runs N] [--oracle-runs N] [--no-gegl] [--no-oracle] [--quick | --large]\n"
-                         "          [--case NAME]\n",
+                         "          [--case NAME] [--no-files | --files-only] [--file-runs N]\n",
                          argv[0]);
             std::exit(2);
         }
@@ -165,10 +175,25 @@ DirectTiming TimeDirect(const bench::SyntheticImage& image, const render::Engrav
     return t;
 }
 
+void RunRenders(const Arguments& args);
+
 }  // namespace
 
 int main(int argc, char** argv) {
     const Arguments args = Parse(argc, argv);
+    if (args.renders) RunRenders(args);
+    if (args.files) {
+        bench::FileToFileSettings files;
+        files.runs = std::max(1, args.fileRuns);
+        files.gegl = args.gegl;
+        bench::RunFileToFile(files);
+    }
+    return 0;
+}
+
+namespace {
+
+void RunRenders(const Arguments& args) {
     std::printf(
         "Times in seconds, medians of %d (oracle: %d at 24 MP). 'run' is the whole filter run through\n"
         "the emulated host; 'render' the renderer alone; cpu counts all threads. 'orcl/rend' compares the\n"
@@ -212,5 +237,6 @@ int main(int argc, char** argv) {
                         PreviewMilliseconds(bench::MakePhotoLikeImage(width, height, 3, 8), 31));
         }
     }
-    return 0;
 }
+
+}  // namespace

@@ -29,6 +29,28 @@ void AddFlag(const Setting& flag, bool on, CommandLine& line) {
         line.changes.push_back(SettingChange{params::FindByKey(flag.complementKey), on ? 0.0f : 1.0f});
 }
 
+// --compression fast|default|best or a level from 0 to 12: size traded for speed when writing.
+// Plain decimal digits only, as for --max-memory: no signs, spaces or hexadecimal.
+bool ParseCompression(const std::string& text, int& level, std::string& error) {
+    if (text == "fast") {
+        level = 1;  // about a third of the default's time, about a sixth larger
+    } else if (text == "default") {
+        level = imageio::kDefaultCompression;
+    } else if (text == "best") {
+        level = imageio::kSmallestCompression;
+    } else {
+        const bool digits =
+            !text.empty() && text.size() <= 2 && text.find_first_not_of("0123456789") == std::string::npos;
+        const int number = digits ? std::stoi(text) : -1;
+        if (number < imageio::kFastestCompression || number > imageio::kSmallestCompression) {
+            error = "--compression takes fast, default, best or a level from 0 (stored) to 12, not '" + text + "'";
+            return false;
+        }
+        level = number;
+    }
+    return true;
+}
+
 bool ParseMemoryBudget(const std::string& text, int64_t& megabytes, std::string& error) {
     const bool digits = !text.empty() && text.size() <= 9 && text.find_first_not_of("0123456789") == std::string::npos;
     megabytes = digits ? std::stoll(text) : 0;
@@ -156,6 +178,9 @@ bool ParseCommandLine(const std::vector<std::string>& args, CommandLine& line, s
             if (!takeFileName(line.presetToSave)) return false;
         } else if (name == "selection") {
             if (!takeFileName(line.selection)) return false;
+        } else if (name == "compression") {
+            std::string text;
+            if (!takeValue(text) || !ParseCompression(text, line.compression, error)) return false;
         } else if (name == "max-memory") {
             std::string text;
             if (!takeValue(text) || !ParseMemoryBudget(text, line.memoryBudgetMb, error)) return false;

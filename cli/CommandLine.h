@@ -4,6 +4,7 @@
 #include "cli/MemoryBudget.h"
 #include "cli/SettingChange.h"
 #include "cli/VectorOptions.h"
+#include "imageio/WriteOptions.h"
 
 #include <cstdint>
 
@@ -18,11 +19,12 @@ struct CommandLine {
     std::string outputDir;  // -d: outputs named after the inputs
     std::string presetToLoad;
     std::string presetToSave;
-    std::string selection;               // 8-bit grey mask image
-    std::vector<SettingChange> changes;  // in command-line order, applied after the preset
+    std::string selection;                           // 8-bit grey mask image
+    std::vector<SettingChange> changes;              // in command-line order, applied after the preset
+    int compression = imageio::kDefaultCompression;  // --compression: 0 (fastest) .. 12 (smallest)
     int64_t memoryBudgetMb = kDefaultMemoryBudgetMb;
-    std::string presetSheetFolder;       // --sheet-presets: one tile per preset of this folder
-    VectorOptions vector;                // SVG output, resolution and ruling
+    std::string presetSheetFolder;                   // --sheet-presets: one tile per preset of this folder
+    VectorOptions vector;                            // SVG output, resolution and ruling
     bool sheet = false;
     bool quiet = false;
     bool showHelp = false;

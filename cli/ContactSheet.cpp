@@ -172,7 +172,9 @@ FileOutcome MakeContactSheet(const EngraveJob& job, const std::vector<SheetTile>
     if (!WriteAtomically(
             job.output,
             [&](const std::string& path, std::string& writeError) {
-                return imageio::WriteImage(path, sheet, imageio::FileFormat::kPng, writeError);
+                imageio::WriteOptions options;
+                options.compression = job.compression;
+                return imageio::WriteImage(path, sheet, imageio::FileFormat::kPng, options, writeError);
             },
             error))
         return {ExitStatus::kWriteFailed, job.output + ": cannot write: " + error};

@@ -76,6 +76,8 @@ int Engrave(const std::vector<std::string>& args) {
     }
 
     const imageio::ReadLimits limits = LimitsForRun(line.memoryBudgetMb, /*hostSized=*/!line.sheet);
+    // SVG outputs never pass through the host, so only the budget bounds their inputs.
+    const imageio::ReadLimits svgLimits = LimitsForRun(line.memoryBudgetMb, /*hostSized=*/false);
     SelectionMask selection;
     if (!line.selection.empty() && !ReadSelectionMask(line.selection, limits, selection, error)) {
         Report(line.selection + ": " + error);
@@ -96,8 +98,9 @@ int Engrave(const std::vector<std::string>& args) {
     const bool showProgress = !line.quiet && StandardErrorIsTerminal();
     ExitStatus status = ExitStatus::kOk;
     for (size_t i = 0; i < line.inputs.size(); ++i) {
-        EngraveJob job{line.inputs[i], outputs[i], settings, line.selection.empty() ? nullptr : &selection,
-                       showProgress,   limits,
+        EngraveJob job{line.inputs[i], outputs[i],        settings, line.selection.empty() ? nullptr : &selection,
+                       showProgress,   line.compression,
+                       !line.sheet && HasSvgExtension(outputs[i]) ? svgLimits : limits,
                        line.vector};
         const std::string conflict = OutputConflict(line, outputs, i);
         const FileOutcome outcome = conflict.empty() ? RunJob(line, job, tiles, tileLimit) : FileOutcome{ExitStatus::kUsage, conflict};

@@ -6,9 +6,11 @@
 #include "cli/LineRuling.h"
 #include "cli/PluginRun.h"
 #include "cli/ProgressBar.h"
+#include "cli/StagedProgress.h"
 #include "imageio/ImageFile.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace cli {
 
@@ -21,11 +23,15 @@ FileOutcome Fail(ExitStatus status, const std::string& file, const std::string& 
 }  // namespace
 
 FileOutcome EngraveFile(const EngraveJob& job) {
+    // One bar from the first byte read to the last written; it is cleared before any message.
+    ProgressBar bar(stderr, job.showProgress, job.input);
+    StagedProgress stages(bar);
+    stages.Enter(StagedProgress::Stage::kReading);
     imageio::Raster raster;
     imageio::FileFormat format;
     std::string error;
     if (!CheckWritable(job.output, error)) return Fail(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);
-    if (!imageio::ReadImage(job.input, raster, format, error, job.limits))
+    if (!imageio::ReadImage(job.input, raster, format, error, job.limits, stages.FileProgress()))
         return Fail(ExitStatus::kBadInput, job.input, error);
 
     imageio::FileFormat asked;
@@ -39,7 +45,7 @@ FileOutcome EngraveFile(const EngraveJob& job) {
         return Fail(ExitStatus::kUsage, job.input, error);
 
     emulator::HostImage image;
-    if (!ToHostImage(raster, image, error)) return Fail(ExitStatus::kBadInput, job.input, error);
+    if (!ToHostImage(std::move(raster), image, error)) return Fail(ExitStatus::kBadInput, job.input, error);
 
     std::vector<uint8_t> selection;
     if (job.selection != nullptr) {
@@ -51,21 +57,22 @@ FileOutcome EngraveFile(const EngraveJob& job) {
         selection = job.selection->coverage;
     }
 
-    PluginOutcome outcome;
-    {
-        ProgressBar bar(stderr, job.showProgress, job.input);
-        outcome = RunPlugin(image, selection, settings, &bar);
-    }
+    stages.Enter(StagedProgress::Stage::kEngraving);
+    const PluginOutcome outcome = RunPlugin(image, selection, settings, &stages);
     if (outcome.result != 0) {
         const std::string why = outcome.message.empty() ? DescribeResult(outcome.result) : outcome.message;
         return Fail(ExitStatus::kPluginFailed, job.input, "the plug-in did not engrave it: " + why);
     }
 
-    const imageio::Raster result = FromHostImage(image, raster);
+    const imageio::Raster result = FromHostImage(std::move(image), raster);
+    stages.Enter(StagedProgress::Stage::kWriting);
+    imageio::WriteOptions options;
+    options.compression = job.compression;
+    options.progress = stages.FileProgress();
     const bool written = WriteAtomically(
         job.output,
         [&](const std::string& path, std::string& writeError) {
-            return imageio::WriteImage(path, result, format, writeError);
+            return imageio::WriteImage(path, result, format, options, writeError);
         },
         error);
     if (!written) return Fail(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);

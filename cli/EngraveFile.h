@@ -4,6 +4,7 @@
 #include "cli/ExitStatus.h"
 #include "cli/SelectionMask.h"
 #include "cli/VectorOptions.h"
+#include "imageio/WriteOptions.h"
 #include "params/FilterParameters.h"
 #include "imageio/ReadLimits.h"
 
@@ -18,6 +19,7 @@ struct EngraveJob {
     FilterParameters settings;
     const SelectionMask* selection = nullptr;  // nullptr: the whole image
     bool showProgress = false;
+    int compression = imageio::kDefaultCompression;  // for the writer, 0 .. 12
     imageio::ReadLimits limits;  // for the input, decided from its header
     VectorOptions vector;  // the ruling and resolution, and the SVG options
 };

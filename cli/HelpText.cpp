@@ -60,6 +60,8 @@ std::string HelpText() {
         "  --selection MASK       8-bit grey image of the input's size: 0 unselected .. 255 selected\n"
         "  --preset FILE.kzv      load a preset before the options below apply\n"
         "  --save-preset FILE.kzv write the effective settings as a preset\n"
+        "  --compression LEVEL    fast, default, best, or 0 (stored) to 12 (smallest): PNG, and\n"
+        "                         deflate-compressed TIFF, trade size for speed [default]\n"
         "  --max-memory MB        memory one engraving may take [" +
         std::to_string(kDefaultMemoryBudgetMb) + "]; larger images are refused\n"
         "  -q, --quiet            no progress bar\n"

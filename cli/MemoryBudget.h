@@ -18,6 +18,10 @@ constexpr int64_t kMaxMemoryBudgetMb = int64_t{1} << 24;
 // The peak memory of one run on an image of this header, measured on whole runs: the file's
 // raster and its rewritten copy, and about five host-sized buffers (the host's document, the
 // plug-in's source copy, output and coverage buffers).
+// Pixels now move between the file's raster and the host's document instead of being copied,
+// and the plug-in reads its input from the document, so fewer of these are held at once; the
+// estimate stays as measured, which leaves room for the PNG writer's filtered rows and
+// compressed data (each about the size of the file's raster) while the result is written.
 int64_t EstimatedRunBytes(const imageio::ImageHeader& header);
 
 // Limits for reading an input or mask of a run within `budgetMb`: refused when the run would

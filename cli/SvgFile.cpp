@@ -4,6 +4,7 @@
 #include "cli/ImageResolution.h"
 #include "cli/LineRuling.h"
 #include "cli/ProgressBar.h"
+#include "cli/StagedProgress.h"
 #include "cli/StrokeSource.h"
 #include "cli/SvgWriter.h"
 #include "host/ParameterOptions.h"
@@ -41,10 +42,15 @@ FileOutcome EngraveSvgFile(const EngraveJob& job) {
                     "\"Initial color\" takes its colours from the picture and has no SVG form; "
                     "choose \"Black and white\" or \"Split color\" (--color-schema)");
 
+    // One bar from the first byte read to the last stroke written; cleared before any message.
+    ProgressBar bar(stderr, job.showProgress, job.input);
+    StagedProgress stages(bar);
+    stages.Enter(StagedProgress::Stage::kReading);
     imageio::Raster raster;
     imageio::FileFormat format;
     std::string error;
-    if (!imageio::ReadImage(job.input, raster, format, error)) return Fail(ExitStatus::kBadInput, job.input, error);
+    if (!imageio::ReadImage(job.input, raster, format, error, job.limits, stages.FileProgress()))
+        return Fail(ExitStatus::kBadInput, job.input, error);
 
     const double dotsPerInch = DotsPerInch(raster, job.input, job.vector);
     if (!ApplyRuling(job.vector, dotsPerInch, settings, error)) return Fail(ExitStatus::kUsage, job.input, error);
@@ -81,9 +87,10 @@ FileOutcome EngraveSvgFile(const EngraveJob& job) {
     look.jittered = options.noise != 0.0f;
     const SvgPage page{raster.width, raster.height, dotsPerInch};
 
-    ProgressBar bar(stderr, job.showProgress, job.input);
+    // The strokes are written as they are walked: engraving and writing are one stage here.
+    stages.Enter(StagedProgress::Stage::kEngraving);
     walk.progress = ForwardProgress;
-    walk.progressContext = static_cast<ProgressSink*>(&bar);
+    walk.progressContext = static_cast<ProgressSink*>(&stages);
     const bool written = WriteAtomically(
         job.output,
         [&](const std::string& path, std::string& writeError) {

@@ -230,11 +230,24 @@ host::OSErr EmulatedHost::AdvanceState() {
         return 0;
     };
 
-    const Rect32 in = ReadRect(r.inRect, bigDocument.inRect32);
+    Rect32 in = ReadRect(r.inRect, bigDocument.inRect32);
     // Pointers in the packed record may sit at 4-byte offsets: fill locals, then copy them in.
     void* inData = nullptr;
     int32_t inRowBytes = 0;
-    host::OSErr err = deliver(image, in, r.inLoPlane, r.inHiPlane, inBuffer, inDelivered, inData, inRowBytes);
+    host::OSErr err = 0;
+    in.left = std::max(in.left, 0);
+    in.top = std::max(in.top, 0);
+    in.right = std::min(in.right, image.width);
+    in.bottom = std::min(in.bottom, image.height);
+    const bool wholePixels = r.inLoPlane == 0 && r.inHiPlane == image.planes - 1;
+    if (options.inputInPlace && wholePixels && in.right > in.left && in.bottom > in.top) {
+        inBuffer.Release();
+        inDelivered.valid = false;
+        inData = image.PixelBytes(in.left, in.top);
+        inRowBytes = static_cast<int32_t>(image.RowBytes());
+    } else {
+        err = deliver(image, in, r.inLoPlane, r.inHiPlane, inBuffer, inDelivered, inData, inRowBytes);
+    }
     r.inData = inData;
     r.inRowBytes = inRowBytes;
     if (err != 0) return err;

@@ -31,8 +31,12 @@ struct HostOptions {
     bool keepsNothing = false;        // parameters handle and data slot are empty on every run
     host::OSType hostSig = host::kHostSigPhotoshop;
     int32_t maxSpace = 1 << 30;
-    int16_t playInfo = host::kPlayDialogDisplay;      // a run from the menu
-    int rowPadding = 12;                              // extra bytes at the end of every buffer row handed out
+    int16_t playInfo = host::kPlayDialogDisplay;  // a run from the menu
+    int rowPadding = 12;                          // extra bytes at the end of every buffer row handed out
+    // Input of every plane is handed out where the document holds it (rows a document row apart,
+    // no padding), as hosts that keep an image in one block do, instead of in a copy. The
+    // plug-in must then only read it. Saves a whole copy of a large picture.
+    bool inputInPlace = false;
     size_t recordBytes = sizeof(host::FilterRecord);  // shorter for hosts that know fewer fields
 };
 
@@ -46,6 +50,9 @@ public:
     // The document; the filtered area is the whole image unless SetFilterArea says otherwise.
     void SetImage(HostImage image);
     const HostImage& Image() const { return image; }
+    // Hands the document back without a copy; the host holds no image afterwards, until the next
+    // SetImage.
+    HostImage TakeImage() { return std::move(image); }
     void SetFilterArea(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // One byte per pixel of the filtered area (0 unselected .. 255 selected); empty = no selection.
     void SetSelection(std::vector<uint8_t> mask);

@@ -35,21 +35,21 @@ bool IsTiff(const uint8_t* head, size_t length) {
 }  // namespace
 
 bool DecodeImage(const uint8_t* data, size_t size, const std::string& name, Raster& raster, FileFormat& format,
-                 std::string& error, const ReadLimits& limits) {
+                 std::string& error, const ReadLimits& limits, const Progress& progress) {
     if (IsPng(data, size)) {
         format = FileFormat::kPng;
-        return DecodePng(data, size, raster, error, limits);
+        return DecodePng(data, size, raster, error, limits, progress);
     }
     if (IsTiff(data, size)) {
         format = FileFormat::kTiff;
-        return DecodeTiff(data, size, name, raster, error, limits);
+        return DecodeTiff(data, size, name, raster, error, limits, progress);
     }
     error = "not a PNG or TIFF file";
     return false;
 }
 
 bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std::string& error,
-               const ReadLimits& limits) {
+               const ReadLimits& limits, const Progress& progress) {
     const auto looksLikeImage = [](const uint8_t* head, size_t size, std::string& why) {
         if (IsPng(head, size) || IsTiff(head, size)) return true;
         why = "not a PNG or TIFF file";
@@ -57,11 +57,17 @@ bool ReadImage(const std::string& path, Raster& raster, FileFormat& format, std:
     };
     InputBytes file;
     return file.Open(path, limits.maxBytes, error, sizeof kPngSignature, looksLikeImage) &&
-           DecodeImage(file.Data(), file.Size(), path, raster, format, error, limits);
+           DecodeImage(file.Data(), file.Size(), path, raster, format, error, limits, progress);
+}
+
+bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, const WriteOptions& options,
+                std::string& error) {
+    return format == FileFormat::kPng ? WritePng(path, raster, options, error)
+                                      : WriteTiff(path, raster, options, error);
 }
 
 bool WriteImage(const std::string& path, const Raster& raster, FileFormat format, std::string& error) {
-    return format == FileFormat::kPng ? WritePng(path, raster, error) : WriteTiff(path, raster, error);
+    return WriteImage(path, raster, format, WriteOptions{}, error);
 }
 
 bool FormatFromName(const std::string& path, FileFormat& format) {

@@ -1,9 +1,11 @@
 #include "imageio/PngFile.h"
 
 #include "imageio/InputBytes.h"
+#include "imageio/PngImageData.h"
 
 #include <png.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <csetjmp>
 #include <cstdio>
@@ -27,6 +29,14 @@ void OnPngError(png_structp png, png_const_charp message) {
     longjmp(png_jmpbuf(png), 1);
 }
 void OnPngWarning(png_structp, png_const_charp) {}
+
+// libdeflate's level 5 with libpng's filter choice: within 5 % of libpng's own default (zlib level
+// 6) on engravings and photographs alike, smaller on most, in about a third of the time. Level 4
+// is faster still but loses more than 5 % on plain photographs.
+constexpr int kDefaultPngLevel = 5;
+// Any chunk may hold up to 2 GB; pieces of 1 MiB keep each one easy on streaming readers.
+constexpr size_t kIdatChunkBytes = size_t{1} << 20;
+constexpr int32_t kRowsBetweenReports = 64;
 
 // libpng's own writer reports a failed write as "Write Error"; this one gives the system's
 // reason (a full disk, a file-size limit).
@@ -69,7 +79,8 @@ constexpr png_alloc_size_t kMaxChunkBytes = 8u << 20;
 
 }  // namespace
 
-bool DecodePng(const uint8_t* data, size_t size, Raster& raster, std::string& error, const ReadLimits& limits) {
+bool DecodePng(const uint8_t* data, size_t size, Raster& raster, std::string& error, const ReadLimits& limits,
+               const Progress& progress) {
     if (size < 8 || png_sig_cmp(data, 0, 8) != 0) {
         error = "not a PNG file";
         return false;
@@ -104,7 +115,7 @@ bool DecodePng(const uint8_t* data, size_t size, Raster& raster, std::string& er
     if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
     if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
     if (bitDepth == 16 && IsLittleEndianHost()) png_set_swap(png);
-    png_set_interlace_handling(png);
+    const int passes = png_set_interlace_handling(png);
     png_read_update_info(png, info);
 
     raster.width = static_cast<int32_t>(png_get_image_width(png, info));
@@ -130,23 +141,42 @@ bool DecodePng(const uint8_t* data, size_t size, Raster& raster, std::string& er
     raster.bytes.assign(rowBytes * static_cast<size_t>(raster.height), 0);
     rows.resize(static_cast<size_t>(raster.height));
     for (int32_t y = 0; y < raster.height; ++y) rows[static_cast<size_t>(y)] = raster.bytes.data() + y * rowBytes;
-    png_read_image(png, rows.data());
+    // Row by row as png_read_image does, so that a large picture can report its progress.
+    for (int pass = 0; pass < passes; ++pass)
+        for (int32_t y = 0; y < raster.height; ++y) {
+            png_read_row(png, rows[static_cast<size_t>(y)], nullptr);
+            if (progress && y % kRowsBetweenReports == 0)
+                progress(int64_t{pass} * raster.height + y, int64_t{passes} * raster.height);
+        }
     png_read_end(png, nullptr);
     png_destroy_read_struct(&png, &info, nullptr);
     return true;
 }
 
-bool ReadPng(const std::string& path, Raster& raster, std::string& error, const ReadLimits& limits) {
+bool ReadPng(const std::string& path, Raster& raster, std::string& error, const ReadLimits& limits,
+             const Progress& progress) {
     InputBytes file;
-    return file.Open(path, limits.maxBytes, error) && DecodePng(file.Data(), file.Size(), raster, error, limits);
+    return file.Open(path, limits.maxBytes, error) &&
+           DecodePng(file.Data(), file.Size(), raster, error, limits, progress);
 }
 
-bool WritePng(const std::string& path, const Raster& raster, std::string& error) {
+bool WritePng(const std::string& path, const Raster& raster, const WriteOptions& options, std::string& error) {
     static const int kColorTypes[] = {PNG_COLOR_TYPE_GRAY, PNG_COLOR_TYPE_GRAY_ALPHA, PNG_COLOR_TYPE_RGB,
                                       PNG_COLOR_TYPE_RGB_ALPHA};
     const bool greyOrRgb = raster.model == ColorModel::kGrey || raster.model == ColorModel::kRgb;
     if (!greyOrRgb || raster.channels < 1 || raster.channels > 4 || (raster.depth != 8 && raster.depth != 16)) {
         error = "PNG holds grey or RGB in 1 to 4 channels of 8 or 16 bits";
+        return false;
+    }
+    if (raster.bytes.size() != static_cast<size_t>(raster.RowBytes() * raster.height)) {
+        error = "the image has fewer pixels than its size says";
+        return false;
+    }
+    // The pixels are compressed before the file is opened: a failure here leaves no file behind.
+    const int level = options.compression == kDefaultCompression ? kDefaultPngLevel : options.compression;
+    CompressedBytes imageData;
+    if (!MakePngImageData(raster, level, options.progress, imageData)) {
+        error = "out of memory";
         return false;
     }
     File file(std::fopen(path.c_str(), "wb"));
@@ -160,7 +190,6 @@ bool WritePng(const std::string& path, const Raster& raster, std::string& error)
         return false;
     }
     png_infop info = png_create_info_struct(png);
-    std::vector<png_bytep> rows;
     if (info == nullptr || setjmp(png_jmpbuf(png))) {
         png_destroy_write_struct(&png, &info);
         if (error.empty()) error = "cannot write PNG";
@@ -171,12 +200,12 @@ bool WritePng(const std::string& path, const Raster& raster, std::string& error)
                  raster.depth, kColorTypes[raster.channels - 1], PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT,
                  PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    if (raster.depth == 16 && IsLittleEndianHost()) png_set_swap(png);
-    rows.resize(static_cast<size_t>(raster.height));
-    auto* base = const_cast<uint8_t*>(raster.bytes.data());
-    for (int32_t y = 0; y < raster.height; ++y) rows[static_cast<size_t>(y)] = base + y * raster.RowBytes();
-    png_write_image(png, rows.data());
-    png_write_end(png, nullptr);
+    // libpng lays out the signature, the header and every chunk with its checksum; only the image
+    // data comes compressed from us, because libpng deflates it through zlib alone.
+    for (size_t at = 0; at < imageData.size; at += kIdatChunkBytes)
+        png_write_chunk(png, reinterpret_cast<png_const_bytep>("IDAT"), imageData.data.get() + at,
+                        std::min(kIdatChunkBytes, imageData.size - at));
+    png_write_chunk(png, reinterpret_cast<png_const_bytep>("IEND"), nullptr, 0);
     png_destroy_write_struct(&png, &info);
     // A full disk often shows only when the buffered tail is flushed or the file is closed.
     const bool flushed = std::fflush(file.get()) == 0 && std::ferror(file.get()) == 0;
@@ -186,7 +215,12 @@ bool WritePng(const std::string& path, const Raster& raster, std::string& error)
         error = std::strerror(flushed ? errno : flushErrno);
         return false;
     }
+    if (options.progress) options.progress(1, 1);
     return true;
+}
+
+bool WritePng(const std::string& path, const Raster& raster, std::string& error) {
+    return WritePng(path, raster, WriteOptions{}, error);
 }
 
 }  // namespace imageio

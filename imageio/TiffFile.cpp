@@ -46,6 +46,16 @@ struct TiffCloser {
 };
 using Tiff = std::unique_ptr<TIFF, TiffCloser>;
 
+constexpr int32_t kRowsBetweenReports = 64;
+
+// libtiff's deflate goes through libdeflate where it was built with it, whose levels run 1 to 12
+// (zlib's stop at 9, and libtiff clamps them there); 5 is about as small as zlib's default level and
+// several times faster.
+int DeflateQuality(int compression) {
+    if (compression == kDefaultCompression) return 5;
+    return std::clamp(compression, kFastestCompression, kSmallestCompression);
+}
+
 uint16_t PhotometricOf(ColorModel model) {
     switch (model) {
         case ColorModel::kGrey:
@@ -62,7 +72,7 @@ uint16_t PhotometricOf(ColorModel model) {
 
 }  // namespace
 
-bool WriteTiff(const std::string& path, const Raster& raster, std::string& error) {
+bool WriteTiff(const std::string& path, const Raster& raster, const WriteOptions& options, std::string& error) {
     InstallHandlers();
     if ((raster.depth != 8 && raster.depth != 16) ||
         (raster.channels != raster.ColorChannels() && raster.channels != raster.ColorChannels() + 1)) {
@@ -91,6 +101,8 @@ bool WriteTiff(const std::string& path, const Raster& raster, std::string& error
     if (raster.model == ColorModel::kCmyk) TIFFSetField(t, TIFFTAG_INKSET, INKSET_CMYK);
     TIFFSetField(t, TIFFTAG_PLANARCONFIG, details.planar ? PLANARCONFIG_SEPARATE : PLANARCONFIG_CONTIG);
     TIFFSetField(t, TIFFTAG_COMPRESSION, compression);
+    if (compression == COMPRESSION_ADOBE_DEFLATE || compression == COMPRESSION_DEFLATE)
+        TIFFSetField(t, TIFFTAG_ZIPQUALITY, DeflateQuality(options.compression));
     TIFFSetField(t, TIFFTAG_ORIENTATION, ORIENTATION_TOPLEFT);
     if (raster.HasAlpha()) {
         const uint16_t kind = details.alphaKind;
@@ -124,13 +136,20 @@ bool WriteTiff(const std::string& path, const Raster& raster, std::string& error
                 error = WriteFailure();
                 return false;
             }
+            if (options.progress && y % kRowsBetweenReports == 0)
+                options.progress(int64_t{plane} * raster.height + y, int64_t{planes} * raster.height);
         }
     // libtiff writes its directory and the buffered tail here; a full disk shows up now.
     if (TIFFFlush(t) == 0) {
         error = WriteFailure();
         return false;
     }
+    if (options.progress) options.progress(1, 1);
     return true;
+}
+
+bool WriteTiff(const std::string& path, const Raster& raster, std::string& error) {
+    return WriteTiff(path, raster, WriteOptions{}, error);
 }
 
 }  // namespace imageio

@@ -146,7 +146,8 @@ bool BlocksInsideFile(TIFF* tiff, uint64_t fileSize, std::string& error) {
     return true;
 }
 
-bool ReadPixels(TIFF* tiff, Raster& raster, std::vector<uint8_t>& block, const Messages& messages, std::string& error) {
+bool ReadPixels(TIFF* tiff, Raster& raster, std::vector<uint8_t>& block, const Messages& messages, std::string& error,
+                const Progress& progress) {
     const int32_t planes = raster.details.planar ? raster.channels : 1;
     const bool planar = raster.details.planar;
     if (TIFFIsTiled(tiff)) {
@@ -161,6 +162,7 @@ bool ReadPixels(TIFF* tiff, Raster& raster, std::vector<uint8_t>& block, const M
                         return false;
                     }
                     PlaceBlock(block.data(), tileWidth, tileHeight, x, y, planar ? plane : -1, raster);
+                    if (progress) progress(int64_t{plane} * raster.height + y, int64_t{planes} * raster.height);
                 }
         return true;
     }
@@ -178,6 +180,7 @@ bool ReadPixels(TIFF* tiff, Raster& raster, std::vector<uint8_t>& block, const M
             }
             PlaceBlock(block.data(), static_cast<uint32_t>(raster.width), rowsPerStrip, 0, strip * rowsPerStrip,
                        planar ? plane : -1, raster);
+            if (progress) progress(int64_t{plane} * stripsPerPlane + strip, int64_t{planes} * stripsPerPlane);
         }
     return true;
 }
@@ -198,7 +201,7 @@ int64_t BlockBytes(TIFF* tiff, const Raster& raster) {
 }  // namespace
 
 bool DecodeTiff(const uint8_t* data, size_t size, const std::string& name, Raster& raster, std::string& error,
-                const ReadLimits& limits) {
+                const ReadLimits& limits, const Progress& progress) {
     Messages messages{name, {}};
     MemoryFile file{data, size, 0};
     std::unique_ptr<TIFFOpenOptions, void (*)(TIFFOpenOptions*)> options(TIFFOpenOptionsAlloc(), TIFFOpenOptionsFree);
@@ -308,14 +311,16 @@ bool DecodeTiff(const uint8_t* data, size_t size, const std::string& name, Raste
 
     std::vector<uint8_t> block(static_cast<size_t>(blockBytes));
     raster.bytes.assign(static_cast<size_t>(imageBytes), 0);
-    if (!ReadPixels(t, raster, block, messages, error)) return false;
+    if (!ReadPixels(t, raster, block, messages, error, progress)) return false;
     TurnUpright(raster, orientation);
     return true;
 }
 
-bool ReadTiff(const std::string& path, Raster& raster, std::string& error, const ReadLimits& limits) {
+bool ReadTiff(const std::string& path, Raster& raster, std::string& error, const ReadLimits& limits,
+              const Progress& progress) {
     InputBytes file;
-    return file.Open(path, limits.maxBytes, error) && DecodeTiff(file.Data(), file.Size(), path, raster, error, limits);
+    return file.Open(path, limits.maxBytes, error) &&
+           DecodeTiff(file.Data(), file.Size(), path, raster, error, limits, progress);
 }
 
 }  // namespace imageio

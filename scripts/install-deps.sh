@@ -4,7 +4,7 @@ set -euo pipefail
 
 # fonts-wine and fonts-liberation are only recommended by Wine, so --no-install-recommends skips
 # them: without them the dialogs' "MS Shell Dlg" (Tahoma) and "Arial" fall back to other fonts.
-packages=(cmake g++ make pkg-config googletest libgtest-dev libpng-dev libtiff-dev
+packages=(cmake g++ make pkg-config googletest libgtest-dev libpng-dev libtiff-dev libdeflate-dev
           mingw-w64 wine wine64 fonts-wine fonts-liberation xvfb xauth clang libclang-rt-14-dev
           locales nsis zip unzip librsvg2-bin libxml2-utils)
 missing=()

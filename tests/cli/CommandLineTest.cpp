@@ -75,6 +75,23 @@ TEST(ParseCommandLine, NamesTheOffendingArgument) {
     EXPECT_NE(error.find("needs a value"), std::string::npos) << error;
 }
 
+TEST(ParseCommandLine, CompressionTakesANameOrALevelInRange) {
+    CommandLine line;
+    std::string error;
+    ASSERT_TRUE(Parse({"a.png", "-o", "b.png"}, line, error));
+    EXPECT_EQ(line.compression, imageio::kDefaultCompression);
+    ASSERT_TRUE(Parse({"a.png", "-o", "b.png", "--compression", "best"}, line, error));
+    EXPECT_EQ(line.compression, 12);
+    ASSERT_TRUE(Parse({"a.png", "-o", "b.png", "--compression=0"}, line, error));
+    EXPECT_EQ(line.compression, 0);
+    ASSERT_TRUE(Parse({"a.png", "-o", "b.png", "--compression", "fast"}, line, error));
+    EXPECT_LT(line.compression, 5);
+    for (const char* bad : {"13", "-1", "6x", "", "quick", "0x5", " 5", "+5", "012"}) {
+        EXPECT_FALSE(Parse({"a.png", "-o", "b.png", "--compression", bad}, line, error)) << bad;
+        EXPECT_NE(error.find("0 (stored) to 12"), std::string::npos) << error;
+    }
+}
+
 TEST(ParseCommandLine, RefusesWhatWouldOtherwiseBeMisreadOrDropped) {
     CommandLine line;
     std::string error;

@@ -98,6 +98,16 @@ TEST(EngraveHostileFiles, AFileTooLargeForTheBudgetNamesTheOption) {
               2);
 }
 
+TEST(EngraveHostileFiles, AnSvgOutputKeepsToTheBudgetToo) {
+    cli_test::TempFolder folder;
+    std::ofstream(folder.Path("in.png"), std::ios::binary) << cli_test::ForgedPng(3000, 3000, 8, 2);
+    const auto refused =
+        cli_test::RunEngrave({folder.Path("in.png"), "-o", folder.Path("out.svg"), "--max-memory", "100"});
+    EXPECT_EQ(refused.status, 3);
+    EXPECT_NE(refused.err.find("MB allowed (--max-memory)"), std::string::npos) << refused.err;
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("out.svg")));
+}
+
 TEST(EngraveHostileFiles, BrokenFilesAreDescribedPlainly) {
     cli_test::TempFolder folder;
     cli_test::WriteFile(folder.Path("in.png"), cli_test::MakeRaster(ColorModel::kRgb, 3, 8), FileFormat::kPng);

@@ -51,6 +51,25 @@ TEST(HostImageConversion, SixteenBitCmykKeepsItsPlanesAndSurvivesTheRoundTrip) {
     EXPECT_EQ(again.samples, image.samples);
 }
 
+TEST(HostImageConversion, TakingThePixelsGivesWhatCopyingGives) {
+    for (const Raster& file :
+         {Make(ColorModel::kRgb, 4, 16), Make(ColorModel::kGrey, 1, 16), Make(ColorModel::kCmyk, 4, 8)}) {
+        emulator::HostImage copied, taken;
+        std::string error;
+        ASSERT_TRUE(cli::ToHostImage(file, copied, error));
+        Raster moved = file;
+        ASSERT_TRUE(cli::ToHostImage(std::move(moved), taken, error));
+        EXPECT_EQ(taken.samples, copied.samples);
+        EXPECT_EQ(taken.planes, copied.planes);
+        EXPECT_EQ(moved.width, file.width);  // the shape stays for the way back
+
+        const Raster back = cli::FromHostImage(std::move(taken), moved);
+        EXPECT_EQ(back.bytes, cli::FromHostImage(copied, file).bytes);
+        EXPECT_EQ(back.model, file.model);
+        EXPECT_EQ(back.channels, file.channels);
+    }
+}
+
 TEST(HostImageConversion, RefusesImagesTheHostCannotAddress) {
     Raster wide;
     wide.width = cli::kMaxHostSide + 1;

@@ -269,3 +269,39 @@ TEST(EmulatedHost, FailedRunLeavesTheDocumentAsItWasAndTheNextRunStartsFromIt) {
     EXPECT_EQ(run.Run(), 0);
     EXPECT_EQ(run.host.Image().samples, picture.samples);
 }
+
+TEST(EmulatedHost, InputInPlaceIsTheDocumentItselfAndStillApartFromTheOutput) {
+    const HostImage picture = MakePicture(9, 7, 4, 16, host::kModeRGB48);
+    emulator::HostOptions options;
+    options.inputInPlace = true;
+    options.rowPadding = 0;
+    EmulatedHost host(ScriptedPlugin, options);
+    host.SetImage(picture);
+    Script script;
+    // A part with every plane is read where it lies; one with some planes still comes in a copy.
+    script.requests = {{host::Rect{2, 1, 6, 5}, 0, 3}, {host::Rect{0, 0, 7, 9}, 1, 2}};
+    const int32_t documentRowBytes = 9 * 4 * 2;
+    script.onDelivery = [&](host::FilterRecord& r, size_t step) -> int16_t {
+        const Request& q = script.requests[step];
+        if (step == 0) {
+            EXPECT_EQ(r.inRowBytes, documentRowBytes);
+            if (r.inRowBytes != documentRowBytes) return 1;
+            const Request whole{host::Rect{0, 0, 7, 9}, 0, 3};
+            // Step back to the document's first pixel: the input is the document, row for row.
+            const auto* origin = static_cast<const uint8_t*>(r.inData) - 2 * documentRowBytes - 1 * 4 * 2;
+            ExpectDelivered(picture, origin, documentRowBytes, whole, 0);
+        } else {
+            ExpectDelivered(picture, r.inData, r.inRowBytes, q, 0);
+        }
+        std::memset(r.outData, 0x5A, static_cast<size_t>(r.outRowBytes) * (q.area.bottom - q.area.top));
+        EXPECT_EQ(host.Image().samples, picture.samples) << "writing the output changed the input";
+        WriteOutput(picture, r, q, step);
+        return 0;
+    };
+    gScript = &script;
+    ASSERT_EQ(host.RunFilter(), 0);
+    gScript = nullptr;
+    HostImage expected = picture;
+    for (size_t step = 0; step < script.requests.size(); ++step) Apply(expected, script.requests[step], step);
+    EXPECT_EQ(host.Image().samples, expected.samples);
+}

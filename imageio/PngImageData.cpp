@@ -1,0 +1,90 @@
+#include "imageio/PngImageData.h"
+
+#include "imageio/PngRowFilter.h"
+
+#include <algorithm>
+#include <cstring>
+#include <memory>
+#include <new>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+namespace imageio {
+
+namespace {
+
+// Progress in thousandths: filtering is about a third of the work, deflating the rest.
+constexpr int64_t kProgressTotal = 1000;
+constexpr int64_t kFilteredAt = 300;
+constexpr int32_t kRowsBetweenReports = 64;
+
+// PNG stores 16-bit samples big-endian; the raster holds them in the machine's order.
+void ToFileOrder(const uint8_t* row, size_t bytes, int32_t depth, uint8_t* out) {
+    if (depth != 16) {
+        std::memcpy(out, row, bytes);
+        return;
+    }
+    for (size_t i = 0; i + 1 < bytes; i += 2) {
+        uint16_t v;
+        std::memcpy(&v, row + i, 2);
+        out[i] = static_cast<uint8_t>(v >> 8);
+        out[i + 1] = static_cast<uint8_t>(v & 0xFF);
+    }
+}
+
+// Filters rows [first, last) into `filtered` (1 + rowBytes bytes a row). Each row needs only
+// itself and the row above, so ranges of rows are independent of each other.
+void FilterRows(const Raster& raster, int32_t first, int32_t last, uint8_t* filtered, const Progress& progress) {
+    const auto rowBytes = static_cast<size_t>(raster.RowBytes());
+    PngRowFilter filter(rowBytes, raster.channels * raster.BytesPerSample());
+    const bool swap = raster.depth == 16;
+    std::vector<uint8_t> current(swap ? rowBytes : 0), above(swap ? rowBytes : 0);
+    const uint8_t* pixels = raster.bytes.data();
+    if (swap && first > 0) ToFileOrder(pixels + (first - 1) * rowBytes, rowBytes, 16, above.data());
+    for (int32_t y = first; y < last; ++y) {
+        const uint8_t* row = pixels + y * rowBytes;
+        const uint8_t* up = y > 0 ? row - rowBytes : nullptr;
+        if (swap) {
+            ToFileOrder(row, rowBytes, 16, current.data());
+            row = current.data();
+            up = y > 0 ? above.data() : nullptr;
+        }
+        filter.Filter(row, up, filtered + static_cast<size_t>(y) * (rowBytes + 1));
+        if (swap) std::swap(current, above);
+        if (progress && (y - first) % kRowsBetweenReports == 0)
+            progress(kFilteredAt * (y - first) / std::max(1, last - first), kProgressTotal);
+    }
+}
+
+}  // namespace
+
+bool MakePngImageData(const Raster& raster, int level, const Progress& progress, CompressedBytes& out) {
+    const size_t filteredBytes = static_cast<size_t>(raster.RowBytes() + 1) * static_cast<size_t>(raster.height);
+    std::unique_ptr<uint8_t[]> filtered(new (std::nothrow) uint8_t[filteredBytes == 0 ? 1 : filteredBytes]);
+    if (!filtered) return false;
+
+    // The calling thread takes the first range and reports; the others work silently.
+    const int32_t threads = static_cast<int32_t>(std::clamp<unsigned>(
+        std::thread::hardware_concurrency(), 1u, static_cast<unsigned>(std::max(1, raster.height))));
+    std::vector<std::thread> workers;
+    for (int32_t t = 1; t < threads; ++t) {
+        const int32_t first = static_cast<int32_t>(int64_t{raster.height} * t / threads);
+        const int32_t last = static_cast<int32_t>(int64_t{raster.height} * (t + 1) / threads);
+        try {
+            workers.emplace_back(FilterRows, std::cref(raster), first, last, filtered.get(), Progress());
+        } catch (const std::system_error&) {
+            // No thread to be had: the range is filtered here instead, only later.
+            FilterRows(raster, first, last, filtered.get(), Progress());
+        }
+    }
+    FilterRows(raster, 0, static_cast<int32_t>(raster.height / threads), filtered.get(), progress);
+    for (std::thread& worker : workers) worker.join();
+    if (progress) progress(kFilteredAt, kProgressTotal);
+
+    const bool ok = CompressZlib(filtered.get(), filteredBytes, level, out);
+    if (progress) progress(kProgressTotal, kProgressTotal);
+    return ok;
+}
+
+}  // namespace imageio

@@ -1,0 +1,15 @@
+// imageio/PngImageData.h: the compressed image data of a PNG (the payload of its IDAT chunks) for
+// a raster: rows filtered on every core the machine offers, then deflated as one zlib stream.
+#pragma once
+
+#include "imageio/Progress.h"
+#include "imageio/Raster.h"
+#include "imageio/ZlibCompress.h"
+
+namespace imageio {
+
+// `level` 0 to 12 as for CompressZlib. `progress`, if set, hears of the filtering and the
+// compression on the calling thread. False when memory runs out.
+bool MakePngImageData(const Raster& raster, int level, const Progress& progress, CompressedBytes& out);
+
+}  // namespace imageio

@@ -23,12 +23,6 @@ if [ "$mode" = ci ]; then
         ctest --test-dir build/sanitize --output-on-failure -j "$jobs" || status=1
 fi
 
-# A crash report names functions and lines only through LLVM's symbolizer, which clang-14 puts
-# on the PATH under a versioned name alone (the plain one comes with Debian's llvm package), and
-# the sanitizers accept it only under its plain name: clang-14's own copy has that name.
-symbolizer=$(command -v llvm-symbolizer || echo /usr/lib/llvm-14/bin/llvm-symbolizer)
-[ ! -x "$symbolizer" ] || export ASAN_SYMBOLIZER_PATH="$symbolizer"
-
 CC=clang-14 CXX=clang++-14 cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=RelWithDebInfo -DMV_BUILD_FUZZ=ON \
     -DMV_SANITIZE=ON -DMV_BUILD_TESTS=OFF -DMV_BUILD_BENCH=OFF > /dev/null
 

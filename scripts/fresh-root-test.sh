@@ -47,6 +47,8 @@ cleanup() {
     [ "$keep" -eq 1 ] || rm -rf --one-file-system "$root"
 }
 trap cleanup EXIT
+# Interrupted (Ctrl+C, a kill): exit through the same clean-up.
+trap 'exit 130' INT TERM HUP
 
 # A previous run's leftovers: never delete through a mount that is still there.
 cleanup
@@ -84,16 +86,17 @@ mount --make-rslave "$root/dev"
 head=$(git -C "$repo" rev-parse HEAD)
 git -C "$repo" bundle create "$root/tmp/head.bundle" HEAD 2> /dev/null
 in_root() {
-    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    chroot "$root" /usr/bin/env -i HOME=/home/tester PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
         LANG=C.UTF-8 TERM=dumb "$@"
 }
-in_root git -c advice.detachedHead=false clone -q /tmp/head.bundle /root/merovane
-in_root git -C /root/merovane checkout -q --detach "$head"
+mkdir -p "$root/home/tester"
+in_root git -c advice.detachedHead=false clone -q /tmp/head.bundle /home/tester/merovane
+in_root git -C /home/tester/merovane checkout -q --detach "$head"
 step "cloned $head"
 
 # The packages come from the mirror: the first part of the test command, with the network.
 step "scripts/install-deps.sh"
-in_root bash -c 'cd /root/merovane && scripts/install-deps.sh'
+in_root bash -c 'cd /home/tester/merovane && scripts/install-deps.sh'
 
 # The test command itself. It finds every package installed and needs no network; a network
 # namespace of its own keeps its X display and sockets apart from this machine's.
@@ -101,8 +104,8 @@ step "scripts/test.sh"
 test_start=$SECONDS
 status=0
 unshare --net --fork sh -c 'ip link set lo up && exec "$@"' _ \
-    chroot "$root" /usr/bin/env -i HOME=/root PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
-    LANG=C.UTF-8 TERM=dumb bash -c 'cd /root/merovane && scripts/test.sh' || status=$?
+    chroot "$root" /usr/bin/env -i HOME=/home/tester PATH=/usr/local/sbin:/usr/local/bin:/usr/sbin:/usr/bin:/sbin:/bin \
+    LANG=C.UTF-8 TERM=dumb bash -c 'cd /home/tester/merovane && scripts/test.sh' || status=$?
 echo "fresh-root-test: scripts/test.sh took $((SECONDS - test_start)) s, exit status $status"
 step "done"
 if [ "$status" -eq 0 ]; then

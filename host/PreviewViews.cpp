@@ -23,7 +23,7 @@ int32_t SampleDepth(const FilterRecord& record) {
 }
 
 uint8_t Reduce(const FilterRecord& record, const uint8_t* row, int64_t sample) {
-    if (SampleDepth(record) == 16) return render::Reduce16(reinterpret_cast<const uint16_t*>(row)[sample]);
+    if (SampleDepth(record) == 16) return render::Reduce16(render::Sample16(row, sample));
     return row[sample];
 }
 

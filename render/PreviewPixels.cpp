@@ -10,9 +10,9 @@ namespace {
 void ReduceRow(const PixelSource& source, int32_t row, int32_t channels, int32_t count, uint8_t* out) {
     const auto* base = static_cast<const uint8_t*>(source.data) + source.rowBytes * row;
     if (source.depth == 16) {
-        const auto* samples = reinterpret_cast<const uint16_t*>(base);
         for (int32_t x = 0; x < count; ++x)
-            for (int32_t c = 0; c < channels; ++c) out[x * 4 + c] = Reduce16(samples[int64_t{x} * source.planes + c]);
+            for (int32_t c = 0; c < channels; ++c)
+                out[x * 4 + c] = Reduce16(Sample16(base, int64_t{x} * source.planes + c));
         return;
     }
     for (int32_t x = 0; x < count; ++x)
@@ -87,7 +87,7 @@ void FillNavigatorPixels(const PixelSource& source, const uint8_t* mask, int64_t
             const int32_t x = columns[k];
             const uint8_t* px = sourceRow + int64_t{x} * source.planes * sampleBytes;
             for (int32_t c = 0; c < channels; ++c)
-                rgba[c] = sampleBytes == 2 ? Reduce16(reinterpret_cast<const uint16_t*>(px)[c]) : px[c];
+                rgba[c] = sampleBytes == 2 ? Reduce16(Sample16(px, c)) : px[c];
             uint8_t* shown = out + k * 3;
             ShowPixel(rgba, channels, BackgroundAt(checker, k, i, 0, 0), shown);
             if (maskRow != nullptr && maskRow[x] != 0) {

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace render {
 
@@ -30,6 +31,13 @@ struct ViewPlacement {
 
 constexpr uint8_t kCheckerGrey = 140;
 constexpr int32_t kCheckerSquarePx = 25;
+
+// A 16-bit sample of a row; rows need not start on an even address (a host may pad them oddly).
+inline uint16_t Sample16(const void* row, int64_t index) {
+    uint16_t value;
+    std::memcpy(&value, static_cast<const uint8_t*>(row) + index * 2, sizeof value);
+    return value;
+}
 
 // A 16-bit sample as 8 bits: full (32768) and anything above it show as 255.
 inline uint8_t Reduce16(uint16_t value16) {

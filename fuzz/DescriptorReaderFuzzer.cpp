@@ -1,6 +1,7 @@
 // Hands ReadScriptParameters a descriptor of arbitrary bytes through the emulated host's read
 // procs, then checks that the descriptor was disposed of, that nothing leaked, and that
 // whatever the record now holds is recorded and replayed unchanged.
+#include "fuzz/FuzzInput.h"
 #include "emulator/EmulatedHost.h"
 #include "host/PluginGlobals.h"
 #include "host/PluginMain.h"
@@ -14,9 +15,7 @@
 
 namespace {
 
-void Check(bool condition) {
-    if (!condition) __builtin_trap();
-}
+using fuzz::Check;
 
 bool SameFloat(float a, float b) {
     return a == b || (std::isnan(a) && std::isnan(b));

@@ -1,5 +1,6 @@
 // The dialog views' pixel rules on arbitrary buffers: any sample values, depths, plane counts,
 // view and image sizes, pans and masks must stay inside the buffers they were given.
+#include "fuzz/FuzzInput.h"
 #include "render/PreviewPixels.h"
 
 #include <cstddef>
@@ -7,20 +8,7 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
-struct Reader {
-    const uint8_t* data;
-    size_t size;
-    uint8_t Byte() {
-        if (size == 0) return 0;
-        --size;
-        return *data++;
-    }
-    int32_t Small(int32_t limit) { return static_cast<int32_t>((Byte() | (Byte() << 8)) % limit); }
-};
-
-}  // namespace
+using fuzz::Reader;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Reader in{data, size};

@@ -2,6 +2,7 @@
 // a tiny arbitrary document. Presets and recorded actions store values without clamping, so the
 // record may hold anything: the run must end, in bounded time, without touching memory it does
 // not own, and leave the host's handles balanced.
+#include "fuzz/FuzzInput.h"
 #include "emulator/EmulatedHost.h"
 #include "host/PluginMain.h"
 #include "params/FilterParameters.h"
@@ -10,23 +11,8 @@
 #include <cstdint>
 #include <cstring>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) __builtin_trap();
-}
-
-struct Reader {
-    const uint8_t* data;
-    size_t size;
-    uint8_t Byte() {
-        if (size == 0) return 0;
-        --size;
-        return *data++;
-    }
-};
-
-}  // namespace
+using fuzz::Check;
+using fuzz::Reader;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < sizeof(FilterParameters)) return 0;

@@ -2,6 +2,7 @@
 // presets and recorded actions may hold) and writes them as SVG: the walk must end in bounded
 // time without touching memory it does not own, and the document must hold no number that is not
 // finite. Takes the same inputs as the whole-run target.
+#include "fuzz/FuzzInput.h"
 #include "cli/SvgWriter.h"
 #include "params/FilterParameters.h"
 #include "host/ParameterOptions.h"
@@ -15,23 +16,8 @@
 #include <string>
 #include <vector>
 
-namespace {
-
-void Check(bool condition) {
-    if (!condition) __builtin_trap();
-}
-
-struct Reader {
-    const uint8_t* data;
-    size_t size;
-    uint8_t Byte() {
-        if (size == 0) return 0;
-        --size;
-        return *data++;
-    }
-};
-
-}  // namespace
+using fuzz::Check;
+using fuzz::Reader;
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size < sizeof(FilterParameters)) return 0;

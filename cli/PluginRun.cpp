@@ -87,10 +87,11 @@ PluginOutcome RunPlugin(emulator::HostImage& image, const std::vector<uint8_t>& 
                         const FilterParameters& settings, ProgressSink* progress) {
     PluginOutcome outcome;
     RunScope scope(progress, outcome);
-    // The input is read where the document holds it, in unpadded rows the renderer can read in
-    // place too: a large picture is then held three times during the run instead of four.
+    // The input is read where the document holds it and the output written where it stays, in
+    // unpadded rows: a large picture is then held twice during the run instead of four times.
     emulator::HostOptions options;
     options.inputInPlace = true;
+    options.outputInPlace = true;
     options.rowPadding = 0;
     emulator::EmulatedHost host(TappedEntry, options);
     // The document moves into the host and back: a large picture is not held twice.

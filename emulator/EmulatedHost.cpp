@@ -1,6 +1,6 @@
 #include "emulator/EmulatedHost.h"
 
-#include "emulator/LargePages.h"
+#include "memory/LargePages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -145,10 +145,7 @@ void EmulatedHost::CommitOutput() {
         outBuffer.Release();
         return;
     }
-    if (!workingReady) {
-        StartWorking();
-        working.samples.insert(working.samples.end(), image.samples.begin(), image.samples.end());
-    }
+    StartWorkingFromDocument();
     for (int32_t y = outArea.top; y < outArea.bottom; ++y) {
         const uint8_t* src = out + int64_t{y - outArea.top} * outRowBytes;
         if (allPlanes) {
@@ -173,9 +170,15 @@ void EmulatedHost::StartWorking() {
     if (working.samples.capacity() < image.samples.size()) {
         working.samples = std::vector<uint8_t>();
         working.samples.reserve(image.samples.size());
-        AdviseLargePages(working.samples.data(), working.samples.capacity());
+        memory::AdviseLargePages(working.samples.data(), working.samples.capacity());
     }
     workingReady = true;
+}
+
+void EmulatedHost::StartWorkingFromDocument() {
+    if (workingReady) return;
+    StartWorking();
+    working.samples.insert(working.samples.end(), image.samples.begin(), image.samples.end());
 }
 
 host::OSErr EmulatedHost::AdvanceState() {
@@ -260,7 +263,16 @@ host::OSErr EmulatedHost::AdvanceState() {
     outLo = r.outLoPlane;
     outHi = r.outHiPlane;
     void* outData = nullptr;
-    err = deliver(Current(), outArea, outLo, outHi, outBuffer, outDelivered, outData, outRowBytes);
+    const bool wholeOutPixels = outLo == 0 && outHi == image.planes - 1;
+    if (options.outputInPlace && wholeOutPixels && outArea.right > outArea.left && outArea.bottom > outArea.top) {
+        outBuffer.Release();
+        outDelivered.valid = false;
+        StartWorkingFromDocument();
+        outData = working.PixelBytes(outArea.left, outArea.top);
+        outRowBytes = static_cast<int32_t>(working.RowBytes());
+    } else {
+        err = deliver(Current(), outArea, outLo, outHi, outBuffer, outDelivered, outData, outRowBytes);
+    }
     r.outData = outData;
     r.outRowBytes = outRowBytes;
     if (err != 0) return err;

@@ -37,6 +37,9 @@ struct HostOptions {
     // no padding), as hosts that keep an image in one block do, instead of in a copy. The
     // plug-in must then only read it. Saves a whole copy of a large picture.
     bool inputInPlace = false;
+    // Output of every plane is handed out inside the host's copy of the document under work,
+    // likewise: the plug-in's writes land where they stay, with no buffer to commit them from.
+    bool outputInPlace = false;
     size_t recordBytes = sizeof(host::FilterRecord);  // shorter for hosts that know fewer fields
 };
 
@@ -109,6 +112,8 @@ private:
     void CommitOutput();
     // Makes `working` an empty image shaped like the document, with room for all its samples.
     void StartWorking();
+    // Makes `working` a copy of the document, unless it is one already.
+    void StartWorkingFromDocument();
     const HostImage& Current() const { return workingReady ? working : image; }
     void MakeActive();
     bool UsesBig() const {

@@ -1,6 +1,6 @@
 #include "emulator/RowBuffer.h"
 
-#include "emulator/LargePages.h"
+#include "memory/LargePages.h"
 
 #include <cstring>
 
@@ -12,7 +12,7 @@ void RowBuffer::Reserve(int32_t newRowBytes, int32_t rows) {
         // No value-initialisation: the caller writes every byte, so zeroing would only touch
         // each page one more time.
         bytes.reset(new uint8_t[wanted == 0 ? 1 : wanted]);
-        AdviseLargePages(bytes.get(), wanted);
+        memory::AdviseLargePages(bytes.get(), wanted);
         size = wanted;
     }
     rowBytes = newRowBytes;

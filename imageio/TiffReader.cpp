@@ -4,6 +4,7 @@
 
 #include "imageio/InputBytes.h"
 #include "imageio/Orientation.h"
+#include "memory/LargePages.h"
 
 #include <tiffio.h>
 
@@ -310,6 +311,7 @@ bool DecodeTiff(const uint8_t* data, size_t size, const std::string& name, Raste
     TIFFGetField(t, TIFFTAG_RESOLUTIONUNIT, &details.resolutionUnit);
 
     std::vector<uint8_t> block(static_cast<size_t>(blockBytes));
+    memory::ReserveInLargePages(raster.bytes, static_cast<size_t>(imageBytes));
     raster.bytes.assign(static_cast<size_t>(imageBytes), 0);
     if (!ReadPixels(t, raster, block, messages, error, progress)) return false;
     TurnUpright(raster, orientation);

@@ -270,6 +270,47 @@ TEST(EmulatedHost, FailedRunLeavesTheDocumentAsItWasAndTheNextRunStartsFromIt) {
     EXPECT_EQ(run.host.Image().samples, picture.samples);
 }
 
+// Output in place: every-plane parts are written straight into the image under work (which
+// starts as the document), other parts still through a buffer; a failed run keeps the document.
+TEST(EmulatedHost, OutputInPlaceLandsWhereItStaysAndAFailureKeepsTheDocument) {
+    const HostImage picture = MakePicture(9, 7, 4, 8, host::kModeRGB);
+    emulator::HostOptions options;
+    options.inputInPlace = options.outputInPlace = true;
+    options.rowPadding = 0;
+    EmulatedHost host(ScriptedPlugin, options);
+    host.SetImage(picture);
+    Script script;
+    script.requests = {{host::Rect{2, 1, 6, 5}, 0, 3}, {host::Rect{0, 3, 7, 9}, 1, 2}, {host::Rect{1, 0, 3, 9}, 0, 3}};
+    const int32_t documentRowBytes = 9 * 4;
+    int16_t failAt = -1;
+    script.onDelivery = [&](host::FilterRecord& r, size_t step) -> int16_t {
+        const Request& q = script.requests[step];
+        if (q.lo == 0 && q.hi == 3) {
+            EXPECT_EQ(r.outRowBytes, documentRowBytes);
+        }
+        HostImage sofar = picture;
+        for (size_t done = 0; done < step; ++done) Apply(sofar, script.requests[done], done);
+        for (int32_t y = q.area.top; y < q.area.bottom; ++y)
+            for (int32_t x = q.area.left; x < q.area.right; ++x)
+                for (int32_t c = q.lo; c <= q.hi; ++c)
+                    EXPECT_EQ(BufferSample(sofar, r.outData, r.outRowBytes, q, x, y, c), sofar.Sample(x, y, c));
+        WriteOutput(picture, r, q, step);
+        return static_cast<int16_t>(step) == failAt ? -108 : 0;
+    };
+    gScript = &script;
+    ASSERT_EQ(host.RunFilter(), 0);
+    HostImage expected = picture;
+    for (size_t step = 0; step < script.requests.size(); ++step) Apply(expected, script.requests[step], step);
+    EXPECT_EQ(host.Image().samples, expected.samples);
+
+    host.SetImage(picture);
+    script.next = 0;
+    failAt = 1;
+    EXPECT_EQ(host.RunFilter(), -108);
+    gScript = nullptr;
+    EXPECT_EQ(host.Image().samples, picture.samples);
+}
+
 TEST(EmulatedHost, InputInPlaceIsTheDocumentItselfAndStillApartFromTheOutput) {
     const HostImage picture = MakePicture(9, 7, 4, 16, host::kModeRGB48);
     emulator::HostOptions options;

@@ -1,11 +1,11 @@
-#include "emulator/LargePages.h"
+#include "memory/LargePages.h"
 
 #include <sys/mman.h>
 #include <unistd.h>
 
 #include <cstdint>
 
-namespace emulator {
+namespace memory {
 
 void AdviseLargePages(void* data, size_t bytes) noexcept {
 #if defined(MADV_HUGEPAGE)
@@ -23,4 +23,4 @@ void AdviseLargePages(void* data, size_t bytes) noexcept {
 #endif
 }
 
-}  // namespace emulator
+}  // namespace memory

@@ -2,6 +2,8 @@
 
 #include "imageio/InputBytes.h"
 #include "imageio/PngImageData.h"
+#include "imageio/PngPlainImageData.h"
+#include "memory/LargePages.h"
 
 #include <png.h>
 
@@ -30,10 +32,6 @@ void OnPngError(png_structp png, png_const_charp message) {
 }
 void OnPngWarning(png_structp, png_const_charp) {}
 
-// libdeflate's level 5 with libpng's filter choice: within 5 % of libpng's own default (zlib level
-// 6) on engravings and photographs alike, smaller on most, in about a third of the time. Level 4
-// is faster still but loses more than 5 % on plain photographs.
-constexpr int kDefaultPngLevel = 5;
 // Any chunk may hold up to 2 GB; pieces of 1 MiB keep each one easy on streaming readers.
 constexpr size_t kIdatChunkBytes = size_t{1} << 20;
 constexpr int32_t kRowsBetweenReports = 64;
@@ -109,8 +107,12 @@ bool DecodePng(const uint8_t* data, size_t size, Raster& raster, std::string& er
                                            't', '\0', 'i', 'T', 'X',  't', '\0'};
     png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, kTextChunks, 3);
     png_read_info(png, info);
+    // libpng stops reading right after the first image-data chunk's length and name.
+    const size_t firstIdat = reader.position - 8;
     const int colorType = png_get_color_type(png, info);
     const int bitDepth = png_get_bit_depth(png, info);
+    const bool plain = png_get_interlace_type(png, info) == PNG_INTERLACE_NONE && (bitDepth == 8 || bitDepth == 16) &&
+                       colorType != PNG_COLOR_TYPE_PALETTE && !png_get_valid(png, info, PNG_INFO_tRNS);
     if (colorType == PNG_COLOR_TYPE_PALETTE) png_set_palette_to_rgb(png);
     if (colorType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) png_set_expand_gray_1_2_4_to_8(png);
     if (png_get_valid(png, info, PNG_INFO_tRNS)) png_set_tRNS_to_alpha(png);
@@ -138,6 +140,13 @@ bool DecodePng(const uint8_t* data, size_t size, Raster& raster, std::string& er
         error = "unsupported PNG layout";
         return false;
     }
+    if (plain &&
+        DecodePlainImageData(data, size, firstIdat, raster, limits.maxBytes - DecodedBytes(header), progress)) {
+        png_destroy_read_struct(&png, &info, nullptr);
+        return true;
+    }
+    // Anything else, or anything damaged, goes through libpng, which has not read on meanwhile.
+    memory::ReserveInLargePages(raster.bytes, rowBytes * static_cast<size_t>(raster.height));
     raster.bytes.assign(rowBytes * static_cast<size_t>(raster.height), 0);
     rows.resize(static_cast<size_t>(raster.height));
     for (int32_t y = 0; y < raster.height; ++y) rows[static_cast<size_t>(y)] = raster.bytes.data() + y * rowBytes;
@@ -173,9 +182,8 @@ bool WritePng(const std::string& path, const Raster& raster, const WriteOptions&
         return false;
     }
     // The pixels are compressed before the file is opened: a failure here leaves no file behind.
-    const int level = options.compression == kDefaultCompression ? kDefaultPngLevel : options.compression;
     CompressedBytes imageData;
-    if (!MakePngImageData(raster, level, options.progress, imageData)) {
+    if (!MakePngImageData(raster, options.compression, options.progress, imageData)) {
         error = "out of memory";
         return false;
     }

@@ -1,6 +1,7 @@
 #include "imageio/PngImageData.h"
 
 #include "imageio/PngRowFilter.h"
+#include "memory/LargePages.h"
 
 #include <algorithm>
 #include <cstring>
@@ -8,11 +9,21 @@
 #include <new>
 #include <system_error>
 #include <thread>
+#include <utility>
 #include <vector>
 
 namespace imageio {
 
 namespace {
+
+// The default balance of size and speed, measured on engravings and photographs against
+// libpng's own default (zlib level 6). libdeflate's level 5 stays within about 5 % on 8-bit
+// photographs and most engravings, in a third of the time, but loses up to half on engravings
+// that compress more than tenfold (solid ink, dots) and on 16-bit ones: zlib's level 6, run in
+// pieces on every processor, keeps those small.
+constexpr int kDefault8BitLevel = 5;
+constexpr int kDefaultZlibLevel = 6;
+constexpr size_t kHighlyCompressible = 10;
 
 // Progress in thousandths: filtering is about a third of the work, deflating the rest.
 constexpr int64_t kProgressTotal = 1000;
@@ -63,6 +74,7 @@ bool MakePngImageData(const Raster& raster, int level, const Progress& progress,
     const size_t filteredBytes = static_cast<size_t>(raster.RowBytes() + 1) * static_cast<size_t>(raster.height);
     std::unique_ptr<uint8_t[]> filtered(new (std::nothrow) uint8_t[filteredBytes == 0 ? 1 : filteredBytes]);
     if (!filtered) return false;
+    memory::AdviseLargePages(filtered.get(), filteredBytes);
 
     // The calling thread takes the first range and reports; the others work silently.
     const int32_t threads = static_cast<int32_t>(std::clamp<unsigned>(
@@ -82,7 +94,25 @@ bool MakePngImageData(const Raster& raster, int level, const Progress& progress,
     for (std::thread& worker : workers) worker.join();
     if (progress) progress(kFilteredAt, kProgressTotal);
 
-    const bool ok = CompressZlib(filtered.get(), filteredBytes, level, out);
+    Progress pieces;
+    if (progress)
+        pieces = [&](int64_t done, int64_t total) {
+            progress(kFilteredAt + (kProgressTotal - kFilteredAt) * done / total, kProgressTotal);
+        };
+    bool ok = false;
+    if (level != kDefaultCompression) {
+        ok = CompressZlib(filtered.get(), filteredBytes, level, out);
+    } else if (raster.depth == 16) {
+        ok = CompressZlibInPieces(filtered.get(), filteredBytes, kDefaultZlibLevel, out, pieces);
+    } else {
+        ok = CompressZlib(filtered.get(), filteredBytes, kDefault8BitLevel, out);
+        // Where libdeflate's fast level loses (long runs, as in solid ink), zlib is quick.
+        CompressedBytes zlib;
+        if (ok && out.size < filteredBytes / kHighlyCompressible &&
+            CompressZlibInPieces(filtered.get(), filteredBytes, kDefaultZlibLevel, zlib, pieces) &&
+            zlib.size < out.size)
+            out = std::move(zlib);
+    }
     if (progress) progress(kProgressTotal, kProgressTotal);
     return ok;
 }

@@ -4,12 +4,14 @@
 
 #include "imageio/Progress.h"
 #include "imageio/Raster.h"
+#include "imageio/WriteOptions.h"
 #include "imageio/ZlibCompress.h"
 
 namespace imageio {
 
-// `level` 0 to 12 as for CompressZlib. `progress`, if set, hears of the filtering and the
-// compression on the calling thread. False when memory runs out.
+// `level` 0 to 12 as for CompressZlib, or kDefaultCompression for the balance this writer
+// chooses by sample depth. `progress`, if set, hears of the filtering and the compression on the
+// calling thread. False when memory runs out.
 bool MakePngImageData(const Raster& raster, int level, const Progress& progress, CompressedBytes& out);
 
 }  // namespace imageio

@@ -1,5 +1,6 @@
 // imageio/PngRowFilter.h: PNG's per-row prediction filters, one chosen for each row the way
-// libpng chooses by default (the smallest sum of the filtered bytes read as signed values).
+// libpng chooses by default (the smallest sum of the filtered bytes read as signed values), and
+// their reversal for a reader.
 #pragma once
 
 #include <cstddef>
@@ -23,5 +24,11 @@ private:
     size_t bpp;
     std::vector<uint8_t> trial, best, zeros;
 };
+
+// Reverses filter `type` on one row: `filtered` (rowBytes bytes, the type byte already taken
+// off) into `out`, with `above` the row above as reconstructed (all zeros for the first row).
+// `bytesPerPixel` 1 to 8. False for a type PNG does not define.
+bool UnfilterRow(uint8_t type, const uint8_t* filtered, const uint8_t* above, size_t rowBytes, int bytesPerPixel,
+                 uint8_t* out);
 
 }  // namespace imageio

@@ -58,7 +58,7 @@ FileOutcome EngraveFile(const EngraveJob& job) {
     }
 
     stages.Enter(StagedProgress::Stage::kEngraving);
-    const PluginOutcome outcome = RunPlugin(image, selection, settings, &stages);
+    PluginOutcome outcome = RunPlugin(image, selection, settings, &stages);
     if (outcome.result != 0) {
         const std::string why = outcome.message.empty() ? DescribeResult(outcome.result) : outcome.message;
         return Fail(ExitStatus::kPluginFailed, job.input, "the plug-in did not engrave it: " + why);
@@ -69,6 +69,7 @@ FileOutcome EngraveFile(const EngraveJob& job) {
     imageio::WriteOptions options;
     options.compression = job.compression;
     options.progress = stages.FileProgress();
+    options.scratch = &outcome.spareMemory;
     const bool written = WriteAtomically(
         job.output,
         [&](const std::string& path, std::string& writeError) {

@@ -103,6 +103,7 @@ PluginOutcome RunPlugin(emulator::HostImage& image, const std::vector<uint8_t>& 
     outcome.result = host.RunFilter();
     // On failure the host's document is still the image it was given.
     image = host.TakeImage();
+    outcome.spareMemory = host.TakeSpareMemory();
     return outcome;
 }
 

@@ -22,6 +22,9 @@ public:
 struct PluginOutcome {
     int16_t result = 0;   // the host's result code; 0 = the document was engraved
     std::string message;  // the last message box the plug-in showed, if any
+    // Memory the run no longer needs, as large as the document, for the caller to reuse:
+    // fresh memory costs more to fault in than to fill.
+    std::vector<uint8_t> spareMemory;
 };
 
 // Runs the plug-in on `image` with `settings`. `selection` is empty or one byte per pixel

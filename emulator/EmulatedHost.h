@@ -56,6 +56,9 @@ public:
     // Hands the document back without a copy; the host holds no image afterwards, until the next
     // SetImage.
     HostImage TakeImage() { return std::move(image); }
+    // Memory the host keeps for the next run (the samples the last one replaced), handed to a
+    // caller that will run no more; its contents are unspecified.
+    std::vector<uint8_t> TakeSpareMemory() { return std::move(working.samples); }
     void SetFilterArea(int32_t left, int32_t top, int32_t right, int32_t bottom);
     // One byte per pixel of the filtered area (0 unselected .. 255 selected); empty = no selection.
     void SetSelection(std::vector<uint8_t> mask);

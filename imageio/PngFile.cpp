@@ -183,7 +183,7 @@ bool WritePng(const std::string& path, const Raster& raster, const WriteOptions&
     }
     // The pixels are compressed before the file is opened: a failure here leaves no file behind.
     CompressedBytes imageData;
-    if (!MakePngImageData(raster, options.compression, options.progress, imageData)) {
+    if (!MakePngImageData(raster, options, imageData)) {
         error = "out of memory";
         return false;
     }

@@ -9,9 +9,10 @@
 
 namespace imageio {
 
-// `level` 0 to 12 as for CompressZlib, or kDefaultCompression for the balance this writer
-// chooses by sample depth. `progress`, if set, hears of the filtering and the compression on the
-// calling thread. False when memory runs out.
-bool MakePngImageData(const Raster& raster, int level, const Progress& progress, CompressedBytes& out);
+// The compression level is the options' (0 to 12 as for CompressZlib, or kDefaultCompression
+// for the balance this writer chooses by sample depth); their progress, if set, hears of the
+// filtering and the compression on the calling thread; their scratch memory, if large enough,
+// holds the filtered rows. False when memory runs out.
+bool MakePngImageData(const Raster& raster, const WriteOptions& options, CompressedBytes& out);
 
 }  // namespace imageio

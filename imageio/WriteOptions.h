@@ -3,6 +3,9 @@
 
 #include "imageio/Progress.h"
 
+#include <cstdint>
+#include <vector>
+
 namespace imageio {
 
 // Compression effort from 0 (stored, fastest) to 12 (smallest, slowest); writers map it onto
@@ -14,6 +17,9 @@ constexpr int kSmallestCompression = 12;
 struct WriteOptions {
     int compression = kDefaultCompression;
     Progress progress;  // called on the writing thread
+    // Memory the writer may take for its working copy of the image when it is large enough
+    // (its contents are overwritten); nullptr: the writer allocates its own.
+    std::vector<uint8_t>* scratch = nullptr;
 };
 
 }  // namespace imageio

@@ -1,5 +1,6 @@
 #include "imageio/PngFile.h"
 
+#include "imageio/ByteOrder.h"
 #include "imageio/InputBytes.h"
 #include "imageio/PngImageData.h"
 #include "imageio/PngPlainImageData.h"
@@ -44,13 +45,6 @@ void WriteToFile(png_structp png, png_bytep data, png_size_t length) {
 }
 void FlushFile(png_structp png) {
     if (std::fflush(static_cast<FILE*>(png_get_io_ptr(png))) != 0) png_error(png, std::strerror(errno));
-}
-
-bool IsLittleEndianHost() {
-    const uint16_t probe = 1;
-    uint8_t first;
-    std::memcpy(&first, &probe, 1);
-    return first == 1;
 }
 
 }  // namespace

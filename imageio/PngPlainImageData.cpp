@@ -1,5 +1,6 @@
 #include "imageio/PngPlainImageData.h"
 
+#include "imageio/ByteOrder.h"
 #include "imageio/PngRowFilter.h"
 #include "memory/LargePages.h"
 
@@ -93,13 +94,6 @@ bool Inflate(const uint8_t* file, const std::vector<Chunk>& idats, uint8_t* out,
 
 void SwapSampleBytes(uint8_t* row, size_t bytes) {
     for (size_t i = 0; i + 1 < bytes; i += 2) std::swap(row[i], row[i + 1]);
-}
-
-bool IsLittleEndianHost() {
-    const uint16_t probe = 1;
-    uint8_t first;
-    std::memcpy(&first, &probe, 1);
-    return first == 1;
 }
 
 }  // namespace

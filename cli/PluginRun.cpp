@@ -1,10 +1,9 @@
 #include "cli/PluginRun.h"
 
 #include "emulator/EmulatedHost.h"
+#include "emulator/SettingsAction.h"
 #include "host/Platform.h"
 #include "host/PluginMain.h"
-#include "params/SettingTable.h"
-#include "params/SettingValues.h"
 
 #include <utility>
 
@@ -55,32 +54,6 @@ public:
     RunScope& operator=(const RunScope&) = delete;
 };
 
-// Every key an action records, with the type the plug-in's reader asks for.
-std::vector<emulator::DescriptorItem> ActionFor(const FilterParameters& settings) {
-    std::vector<emulator::DescriptorItem> action;
-    for (const params::Setting& s : params::kSettings) {
-        if (s.key == nullptr) continue;
-        emulator::DescriptorItem item;
-        item.key = params::FourCharCode(s.key);
-        switch (s.scriptType) {
-            case params::ScriptType::kUnitFloat:
-                item.type = host::kTypeUnitFloat;
-                item.unit = host::kUnitPercent;
-                break;
-            case params::ScriptType::kInteger:
-                item.type = host::kTypeInteger;
-                break;
-            case params::ScriptType::kBoolean:
-            case params::ScriptType::kNone:
-                item.type = host::kTypeBoolean;
-                break;
-        }
-        item.number = params::StoredValue(s, settings);
-        action.push_back(item);
-    }
-    return action;
-}
-
 }  // namespace
 
 PluginOutcome RunPlugin(emulator::HostImage& image, const std::vector<uint8_t>& selection,
@@ -99,7 +72,7 @@ PluginOutcome RunPlugin(emulator::HostImage& image, const std::vector<uint8_t>& 
     if (!selection.empty()) host.SetSelection(selection);
     // The settings travel as a recorded action replayed without its dialog, the way batch
     // work reaches the plug-in in the image editor; its descriptor reader stores them.
-    host.ReplayAction(ActionFor(settings), host::kPlayDialogDontDisplay);
+    host.ReplayAction(emulator::ActionFor(settings), host::kPlayDialogDontDisplay);
     outcome.result = host.RunFilter();
     // On failure the host's document is still the image it was given.
     image = host.TakeImage();

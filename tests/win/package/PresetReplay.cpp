@@ -1,9 +1,8 @@
 #include "tests/win/package/PresetReplay.h"
 
-#include "params/FilterParameters.h"
-#include "params/SettingTable.h"
-#include "params/SettingValues.h"
 #include "api/HostApi.h"
+#include "emulator/SettingsAction.h"
+#include "params/FilterParameters.h"
 #include "presets/PresetReader.h"
 #include "tests/support/TestImages.h"
 
@@ -17,33 +16,6 @@
 namespace preset_replay {
 
 namespace {
-
-// Every key an action records, with the type the plug-in's descriptor reader asks for: the
-// preset's settings as the dialog would record them after loading it.
-std::vector<emulator::DescriptorItem> ActionFor(const FilterParameters& settings) {
-    std::vector<emulator::DescriptorItem> action;
-    for (const params::Setting& s : params::kSettings) {
-        if (s.key == nullptr) continue;
-        emulator::DescriptorItem item;
-        item.key = params::FourCharCode(s.key);
-        switch (s.scriptType) {
-            case params::ScriptType::kUnitFloat:
-                item.type = host::kTypeUnitFloat;
-                item.unit = host::kUnitPercent;
-                break;
-            case params::ScriptType::kInteger:
-                item.type = host::kTypeInteger;
-                break;
-            case params::ScriptType::kBoolean:
-            case params::ScriptType::kNone:
-                item.type = host::kTypeBoolean;
-                break;
-        }
-        item.number = params::StoredValue(s, settings);
-        action.push_back(item);
-    }
-    return action;
-}
 
 bool IsPresetFile(const std::filesystem::path& path) {
     std::string extension = path.extension().string();
@@ -75,7 +47,7 @@ bool ReplayPresets(emulator::EntryPoint entry, const std::string& folder, std::v
         }
         emulator::EmulatedHost host(entry);
         host.SetImage(testing_support::MakePicture(160, 120, 3, 8, host::kModeRGB));
-        host.ReplayAction(ActionFor(settings), host::kPlayDialogDontDisplay);
+        host.ReplayAction(emulator::ActionFor(settings), host::kPlayDialogDontDisplay);
         Replayed one;
         one.name = file.stem().string();
         one.result = host.RunFilter();

@@ -57,24 +57,14 @@ imageio::Raster ShapeOf(const imageio::Raster& original) {
 }
 
 // 16-bit samples in place, a whole buffer at a time: the per-sample scale, without a call per sample.
-void ScaleFileToHost(std::vector<uint8_t>& bytes) {
+template <uint16_t (*Scale)(uint16_t)>
+void ScaleSamples16(std::vector<uint8_t>& bytes) {
     const size_t count = bytes.size() / 2;
     uint8_t* p = bytes.data();
     for (size_t i = 0; i < count; ++i) {
         uint16_t v;
         std::memcpy(&v, p + i * 2, 2);
-        v = FileToHost16(v);
-        std::memcpy(p + i * 2, &v, 2);
-    }
-}
-
-void ScaleHostToFile(std::vector<uint8_t>& bytes) {
-    const size_t count = bytes.size() / 2;
-    uint8_t* p = bytes.data();
-    for (size_t i = 0; i < count; ++i) {
-        uint16_t v;
-        std::memcpy(&v, p + i * 2, 2);
-        v = HostToFile16(v);
+        v = Scale(v);
         std::memcpy(p + i * 2, &v, 2);
     }
 }
@@ -125,7 +115,7 @@ bool ToHostImage(const imageio::Raster& raster, emulator::HostImage& image, std:
         SpreadGrey<uint16_t>(raster, image);
     else
         SpreadGrey<uint8_t>(raster, image);
-    if (raster.depth == 16) ScaleFileToHost(image.samples);
+    if (raster.depth == 16) ScaleSamples16<FileToHost16>(image.samples);
     return true;
 }
 
@@ -137,7 +127,7 @@ bool ToHostImage(imageio::Raster&& raster, emulator::HostImage& image, std::stri
     image = ShapeFor(raster);
     image.samples = std::move(raster.bytes);
     raster.bytes.clear();
-    if (raster.depth == 16) ScaleFileToHost(image.samples);
+    if (raster.depth == 16) ScaleSamples16<FileToHost16>(image.samples);
     return true;
 }
 
@@ -170,7 +160,7 @@ imageio::Raster FromHostImage(const emulator::HostImage& image, const imageio::R
     raster.bytes.resize(static_cast<size_t>(raster.RowBytes() * raster.height));
     if (raster.depth == 16) {
         GatherGrey<uint16_t>(image, raster);
-        ScaleHostToFile(raster.bytes);
+        ScaleSamples16<HostToFile16>(raster.bytes);
     } else {
         GatherGrey<uint8_t>(image, raster);
     }
@@ -179,8 +169,7 @@ imageio::Raster FromHostImage(const emulator::HostImage& image, const imageio::R
 
 imageio::Raster FromHostImage(emulator::HostImage&& image, const imageio::Raster& original) {
     const bool grey = original.model == ColorModel::kGrey;
-    if (grey && !HasColour(image))
-        return FromHostImage(static_cast<const emulator::HostImage&>(image), original);
+    if (grey && !HasColour(image)) return FromHostImage(static_cast<const emulator::HostImage&>(image), original);
     imageio::Raster raster = ShapeOf(original);
     if (grey) {
         // The host holds grey as RGB (and opacity): an engraving in colour is written as that.
@@ -190,7 +179,7 @@ imageio::Raster FromHostImage(emulator::HostImage&& image, const imageio::Raster
     }
     raster.bytes = std::move(image.samples);
     image.samples.clear();
-    if (raster.depth == 16) ScaleHostToFile(raster.bytes);
+    if (raster.depth == 16) ScaleSamples16<HostToFile16>(raster.bytes);
     return raster;
 }
 

@@ -20,10 +20,6 @@ namespace cli {
 
 namespace {
 
-FileOutcome Fail(ExitStatus status, const std::string& file, const std::string& why) {
-    return FileOutcome{status, file + ": " + why};
-}
-
 void ForwardProgress(void* context, int64_t done, int64_t total) {
     // The bar takes 32-bit counts; scale both alike.
     while (total > INT32_MAX) {
@@ -38,9 +34,9 @@ void ForwardProgress(void* context, int64_t done, int64_t total) {
 FileOutcome EngraveSvgFile(const EngraveJob& job) {
     FilterParameters settings = job.settings;
     if (settings.colorSchema == 0)
-        return Fail(ExitStatus::kUsage, job.output,
-                    "\"Initial color\" takes its colours from the picture and has no SVG form; "
-                    "choose \"Black and white\" or \"Split color\" (--color-schema)");
+        return FailedFile(ExitStatus::kUsage, job.output,
+                          "\"Initial color\" takes its colours from the picture and has no SVG form; "
+                          "choose \"Black and white\" or \"Split color\" (--color-schema)");
 
     // One bar from the first byte read to the last stroke written; cleared before any message.
     ProgressBar bar(stderr, job.showProgress, job.input);
@@ -50,13 +46,13 @@ FileOutcome EngraveSvgFile(const EngraveJob& job) {
     imageio::FileFormat format;
     std::string error;
     if (!imageio::ReadImage(job.input, raster, format, error, job.limits, stages.FileProgress()))
-        return Fail(ExitStatus::kBadInput, job.input, error);
+        return FailedFile(ExitStatus::kBadInput, job.input, error);
 
     const double dotsPerInch = DotsPerInch(raster, job.input, job.vector);
-    if (!ApplyRuling(job.vector, dotsPerInch, settings, error)) return Fail(ExitStatus::kUsage, job.input, error);
+    if (!ApplyRuling(job.vector, dotsPerInch, settings, error)) return FailedFile(ExitStatus::kUsage, job.input, error);
 
     StrokeSource source;
-    if (!MakeStrokeSource(raster, source, error)) return Fail(ExitStatus::kBadInput, job.input, error);
+    if (!MakeStrokeSource(raster, source, error)) return FailedFile(ExitStatus::kBadInput, job.input, error);
 
     render::RenderJob walk;
     walk.source = source.data;
@@ -68,11 +64,8 @@ FileOutcome EngraveSvgFile(const EngraveJob& job) {
     walk.filterWidth = source.width;
     walk.filterHeight = source.height;
     if (job.selection != nullptr) {
-        if (job.selection->width != raster.width || job.selection->height != raster.height)
-            return Fail(ExitStatus::kBadInput, job.input,
-                        "the selection mask is " + std::to_string(job.selection->width) + "x" +
-                            std::to_string(job.selection->height) + " but the image is " +
-                            std::to_string(raster.width) + "x" + std::to_string(raster.height));
+        const std::string mismatch = SelectionMismatch(*job.selection, raster.width, raster.height);
+        if (!mismatch.empty()) return FailedFile(ExitStatus::kBadInput, job.input, mismatch);
         walk.mask = job.selection->coverage.data();
         walk.maskRowBytes = raster.width;
     }
@@ -115,7 +108,7 @@ FileOutcome EngraveSvgFile(const EngraveJob& job) {
         },
         error);
     bar.Finish();
-    if (!written) return Fail(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);
+    if (!written) return FailedFile(ExitStatus::kWriteFailed, job.output, "cannot write: " + error);
     return FileOutcome{};
 }
 

@@ -197,16 +197,33 @@ host::OSErr EmulatedHost::AdvanceState() {
     }
     const int32_t bps = image.BytesPerSample();
 
-    // Fills one buffer with the requested area and planes, rows padded as real hosts pad them.
-    auto deliver = [&](const HostImage& from, Rect32 area, int16_t lo, int16_t hi, RowBuffer& buffer,
+    // Only the part of a request inside the document is handed out.
+    const auto insideDocument = [&](Rect32 area) {
+        area.left = std::max(area.left, 0);
+        area.top = std::max(area.top, 0);
+        area.right = std::min(area.right, image.width);
+        area.bottom = std::min(area.bottom, image.height);
+        return area;
+    };
+    // A part of every plane, when the options allow, is handed out where `holder` keeps it: rows
+    // a document row apart, no padding.
+    const auto goesInPlace = [&](bool allowed, const Rect32& area, int16_t lo, int16_t hi) {
+        return allowed && lo == 0 && hi == image.planes - 1 && area.right > area.left && area.bottom > area.top;
+    };
+    const auto handOutInPlace = [](HostImage& holder, const Rect32& area, RowBuffer& buffer, Delivered& delivered,
+                                   void*& data, int32_t& rowBytes) {
+        buffer.Release();
+        delivered.valid = false;
+        data = holder.PixelBytes(area.left, area.top);
+        rowBytes = static_cast<int32_t>(holder.RowBytes());
+    };
+    // Fills one buffer with the requested area (inside the document) and planes, rows padded as
+    // real hosts pad them.
+    auto deliver = [&](const HostImage& from, const Rect32& area, int16_t lo, int16_t hi, RowBuffer& buffer,
                        Delivered& delivered, void*& data, int32_t& rowBytes) -> host::OSErr {
         buffer.Release();
         data = nullptr;
         rowBytes = 0;
-        area.left = std::max(area.left, 0);
-        area.top = std::max(area.top, 0);
-        area.right = std::min(area.right, from.width);
-        area.bottom = std::min(area.bottom, from.height);
         const bool same = delivered.valid && delivered.area == area && delivered.lo == lo && delivered.hi == hi;
         delivered.valid = false;
         if (area.right <= area.left || area.bottom <= area.top) return 0;
@@ -233,21 +250,13 @@ host::OSErr EmulatedHost::AdvanceState() {
         return 0;
     };
 
-    Rect32 in = ReadRect(r.inRect, bigDocument.inRect32);
+    const Rect32 in = insideDocument(ReadRect(r.inRect, bigDocument.inRect32));
     // Pointers in the packed record may sit at 4-byte offsets: fill locals, then copy them in.
     void* inData = nullptr;
     int32_t inRowBytes = 0;
     host::OSErr err = 0;
-    in.left = std::max(in.left, 0);
-    in.top = std::max(in.top, 0);
-    in.right = std::min(in.right, image.width);
-    in.bottom = std::min(in.bottom, image.height);
-    const bool wholePixels = r.inLoPlane == 0 && r.inHiPlane == image.planes - 1;
-    if (options.inputInPlace && wholePixels && in.right > in.left && in.bottom > in.top) {
-        inBuffer.Release();
-        inDelivered.valid = false;
-        inData = image.PixelBytes(in.left, in.top);
-        inRowBytes = static_cast<int32_t>(image.RowBytes());
+    if (goesInPlace(options.inputInPlace, in, r.inLoPlane, r.inHiPlane)) {
+        handOutInPlace(image, in, inBuffer, inDelivered, inData, inRowBytes);
     } else {
         err = deliver(image, in, r.inLoPlane, r.inHiPlane, inBuffer, inDelivered, inData, inRowBytes);
     }
@@ -255,21 +264,13 @@ host::OSErr EmulatedHost::AdvanceState() {
     r.inRowBytes = inRowBytes;
     if (err != 0) return err;
 
-    outArea = ReadRect(r.outRect, bigDocument.outRect32);
-    outArea.left = std::max(outArea.left, 0);
-    outArea.top = std::max(outArea.top, 0);
-    outArea.right = std::min(outArea.right, image.width);
-    outArea.bottom = std::min(outArea.bottom, image.height);
+    outArea = insideDocument(ReadRect(r.outRect, bigDocument.outRect32));
     outLo = r.outLoPlane;
     outHi = r.outHiPlane;
     void* outData = nullptr;
-    const bool wholeOutPixels = outLo == 0 && outHi == image.planes - 1;
-    if (options.outputInPlace && wholeOutPixels && outArea.right > outArea.left && outArea.bottom > outArea.top) {
-        outBuffer.Release();
-        outDelivered.valid = false;
+    if (goesInPlace(options.outputInPlace, outArea, outLo, outHi)) {
         StartWorkingFromDocument();
-        outData = working.PixelBytes(outArea.left, outArea.top);
-        outRowBytes = static_cast<int32_t>(working.RowBytes());
+        handOutInPlace(working, outArea, outBuffer, outDelivered, outData, outRowBytes);
     } else {
         err = deliver(Current(), outArea, outLo, outHi, outBuffer, outDelivered, outData, outRowBytes);
     }

@@ -72,24 +72,6 @@ void SelectEntry(const std::string& entry) {
     SendMessageA(Main(), WM_COMMAND, MAKEWPARAM(IDC_PRESET_LIST, LBN_SELCHANGE), reinterpret_cast<LPARAM>(list));
 }
 
-void RemoveTreeForTest(const std::string& path) {
-    WIN32_FIND_DATAA found{};
-    HANDLE search = FindFirstFileA((path + "\\*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
-        do {
-            const std::string name = found.cFileName;
-            if (name == "." || name == "..") continue;
-            if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-                RemoveTreeForTest(path + "\\" + name);
-            } else {
-                DeleteFileA((path + "\\" + name).c_str());
-            }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
-    }
-    RemoveDirectoryA(path.c_str());
-}
-
 std::string SpinText(int spinId) {
     return ItemText(GetDlgItem(Main(), spinId), 1);  // the spin edit's own edit box
 }
@@ -262,7 +244,7 @@ TEST_F(PluginServices, WithoutThePresetFolderSavingEndsInCannotSaveFile) {
 }
 
 TEST_F(PluginServices, HelpWithoutItsPageBesideThePluginSaysWhereItBelongs) {
-    RemoveTreeForTest(temporary.Path() + "\\MerovaneIIHelp");
+    RemoveTree(temporary.Path() + "\\MerovaneIIHelp");
     std::string text;
     const size_t ran = RunModal({ShowNow(kMainTitle), [] { PostCommand(kHelpButton, 9); }, ShowNow(kMessageTitle),
                                  [&] {

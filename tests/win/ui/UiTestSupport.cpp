@@ -9,7 +9,6 @@
 #include <sstream>
 
 namespace uitest {
-namespace {
 
 void RemoveTree(const std::string& path) {
     WIN32_FIND_DATAA found{};
@@ -30,8 +29,6 @@ void RemoveTree(const std::string& path) {
     }
     RemoveDirectoryA(path.c_str());
 }
-
-}  // namespace
 
 HWND FindDialogTitled(const char* title) {
     struct Search {

@@ -34,6 +34,9 @@ private:
     std::string path;
 };
 
+// Removes a folder with everything in it, read-only files included.
+void RemoveTree(const std::string& path);
+
 void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::string ReadFileBytes(const std::string& path);
 bool FileExists(const std::string& path);
